@@ -1,0 +1,118 @@
+#pragma once
+// Numbered channels: the console streams and the files of a run.
+//
+// Input is read one character at a time with one character of push-back; a
+// carriage return directly before a line feed belongs to the line end, so
+// get() never returns it there.  Output records go out through RecordSink:
+// console records are written at once, one write per record, so a prompt is
+// on the terminal before the program waits; a result file is buffered and
+// written in large blocks.
+#include <cstddef>
+#include <cstdint>
+
+#include "textio/record.h"
+
+namespace siteresp::textio {
+
+// Channel numbers named by the diagnostics.
+inline constexpr int unit_console_in = 5;
+inline constexpr int unit_console_out = 6;
+inline constexpr int unit_wave = 11;
+inline constexpr int unit_soil = 4;
+inline constexpr int unit_amp_factors = 9;
+inline constexpr int unit_amp1 = 10;
+inline constexpr int unit_wave1 = 11;
+
+// Longest file name kept for diagnostics (names are at most 30 characters).
+inline constexpr int max_name = 64;
+
+inline constexpr int end_of_data = -1;
+
+class InChannel {
+public:
+  InChannel() = default;
+  InChannel(const InChannel&) = delete;
+  InChannel& operator=(const InChannel&) = delete;
+
+  // Standard input as channel 5 (unnamed).
+  void attach_console();
+  // Opens an existing file for reading on `unit`.  `name` holds `len`
+  // characters; trailing blanks are removed, leading blanks kept.  A blank
+  // name, a missing file or any refused open ends the run with the open
+  // diagnostic.
+  void open_existing(int unit, const char* name, std::size_t len);
+  // Releases the channel and its name.
+  void close();
+
+  // Next character (0..255), '\n' for a line end, end_of_data at the end.
+  int get();
+  // Pushes back the last character returned by get() (one level).
+  void unget(int c);
+
+  bool eof_mark() const { return eof_mark_; }
+  void set_eof_mark() { eof_mark_ = true; }
+  int unit() const { return unit_; }
+  // File name for diagnostics, nullptr for the console.
+  const char* name() const { return named_ ? name_ : nullptr; }
+
+private:
+  int raw_get();
+  bool refill();
+
+  int fd_ = -1;
+  int unit_ = 0;
+  bool named_ = false;
+  bool eof_mark_ = false;
+  bool at_end_ = false;
+  int pushed_[2] = {0, 0};
+  int npushed_ = 0;
+  char name_[max_name + 1] = {};
+  std::size_t pos_ = 0, len_ = 0;
+  unsigned char buf_[1 << 16];
+};
+
+class OutChannel final : public RecordSink {
+public:
+  OutChannel() = default;
+  OutChannel(const OutChannel&) = delete;
+  OutChannel& operator=(const OutChannel&) = delete;
+
+  // Standard output as channel 6 (unnamed): every record written at once.
+  void attach_console();
+  // Creates or replaces the result file `name` on `unit`; afterwards it holds
+  // exactly what is written before close().  A refused open ends the run with
+  // the open diagnostic.
+  void create(int unit, const char* name);
+  // Writes out what is buffered and closes; a failure ends the run.
+  void close();
+
+  void put_record(const char* p, std::size_t n) override;
+  int unit() const override { return unit_; }
+  const char* name() const { return named_ ? name_ : nullptr; }
+  bool is_open() const { return fd_ >= 0; }
+
+  // Writes what is buffered and closes the descriptor, ignoring failures.
+  // Async-signal-safe: used by the abnormal end and the signal handlers.
+  void flush_for_exit() noexcept;
+
+private:
+  void flush();
+
+  int fd_ = -1;
+  int unit_ = 0;
+  bool named_ = false;
+  bool console_ = false;
+  bool read_only_ = false;
+  char name_[max_name + 1] = {};
+  std::size_t len_ = 0;
+  char buf_[1 << 16];
+};
+
+// The console channels of the program.
+InChannel& console_in();
+OutChannel& console_out();
+
+// Flushes and closes every open result file (async-signal-safe).
+void flush_open_files() noexcept;
+
+}  // namespace siteresp::textio
