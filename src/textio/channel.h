@@ -58,14 +58,19 @@ public:
 private:
   int raw_get();
   bool refill();
+  void reset(int fd, int unit);
 
   int fd_ = -1;
   int unit_ = 0;
   bool named_ = false;
   bool eof_mark_ = false;
   bool at_end_ = false;
-  int pushed_[2] = {0, 0};
-  int npushed_ = 0;
+  // The caller's push-back slot, and a second slot for the raw byte read
+  // after a carriage return to see whether a line feed follows.
+  bool has_pushed_ = false;
+  bool has_lookahead_ = false;
+  int pushed_ = 0;
+  int lookahead_ = 0;
   char name_[max_name + 1] = {};
   std::size_t pos_ = 0, len_ = 0;
   unsigned char buf_[1 << 16];
@@ -97,6 +102,8 @@ public:
 
 private:
   void flush();
+  void write_through(const char* p, std::size_t n);
+  [[noreturn]] void lost(const char* what, int err);
 
   int fd_ = -1;
   int unit_ = 0;

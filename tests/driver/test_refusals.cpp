@@ -1,0 +1,110 @@
+// Records the run refuses, and the diagnostics of a wave file that cannot
+// be read.
+#include <gtest/gtest.h>
+
+#include "driver/state.h"
+#include "run_fixture.h"
+
+namespace {
+
+using namespace e2e;
+
+TEST(TransformLength, SmallestPowerOfTwoNotBelowFour) {
+  struct Row { std::int64_t nt; std::int32_t nf, if1; };
+  const Row rows[] = {
+      {0, 4, 2},         {1, 4, 2},         {2, 4, 2},         {3, 4, 2},
+      {4, 4, 2},         {5, 8, 3},         {1023, 1024, 10},  {1024, 1024, 10},
+      {1025, 2048, 11},  {16384, 16384, 14}, {16385, 32768, 15}, {32768, 32768, 15},
+  };
+  for (const Row& r : rows) {
+    std::int32_t nf = 0, if1 = 0;
+    ASSERT_TRUE(siteresp::choose_transform_length(r.nt, nf, if1)) << r.nt;
+    EXPECT_EQ(nf, r.nf) << r.nt;
+    EXPECT_EQ(if1, r.if1) << r.nt;
+  }
+  std::int32_t nf = 0, if1 = 0;
+  EXPECT_FALSE(siteresp::choose_transform_length(32769, nf, if1));
+  EXPECT_FALSE(siteresp::choose_transform_length(1000000, nf, if1));
+}
+
+struct Refusal {
+  const char* name;
+  std::string wave;       // content of w.csv (written unless the name is missing)
+  std::string typed;      // the answer to the wave prompt
+  std::string err;        // the whole of standard error
+};
+
+const std::string prompt = "\n\n Enter Wave Data (H1,H2,V1; e.g., wave.csv)\n";
+const std::string lately = "lately reading sequential formatted external IO\n";
+
+TEST(WaveDiagnostics, ExactText) {
+  const Refusal cases[] = {
+      {"missing file", "", "nosuch.csv",
+       "open: No such file or directory\napparent state: unit 11 named nosuch.csv\n" + lately},
+      {"blank name", "", "   ", "open: null file name\napparent state: unit 11 (unnamed)\n" + lately},
+      {"empty file", "", "w.csv",
+       "list in: end of file\napparent state: unit 11 named w.csv\nlast format: list io\n" + lately},
+      {"header cut short", "time,H1", "w.csv",
+       "list in: end of file\napparent state: unit 11 named w.csv\nlast format: list io\n" + lately},
+      {"letter in a number", "t,a,b,c\n0,1,2,3\n1,a,2,3\n", "w.csv",
+       "invalid number: incomprehensible list input\napparent state: unit 11 named w.csv\n"
+       "last format: list io\n" + lately},
+      {"semicolon separator", "t,a,b,c\n0;1;2;3\n", "w.csv",
+       "invalid number: incomprehensible list input\napparent state: unit 11 named w.csv\n"
+       "last format: list io\n" + lately},
+      {"exponent without digits", "t,a,b,c\n0,1.5E,2,3\n", "w.csv",
+       "exponent field: incomprehensible list input\napparent state: unit 11 named w.csv\n"
+       "last format: list io\n" + lately},
+      {"header only", "time,H1,H2,V1\n", "w.csv",
+       "wave record: fewer than two rows\napparent state: unit 11 named w.csv\n" + lately},
+      {"one row", "time,H1,H2,V1\n0,1,2,3\n", "w.csv",
+       "wave record: fewer than two rows\napparent state: unit 11 named w.csv\n" + lately},
+      {"time standing still", "time,H1,H2,V1\n1,1,2,3\n1,1,2,3\n", "w.csv",
+       "wave record: time step is not positive\napparent state: unit 11 named w.csv\n" + lately},
+      {"time running back", "time,H1,H2,V1\n1,1,2,3\n0.5,1,2,3\n", "w.csv",
+       "wave record: time step is not positive\napparent state: unit 11 named w.csv\n" + lately},
+  };
+  for (const Refusal& c : cases) {
+    TempDir dir;
+    if (std::string(c.name) != "missing file" && std::string(c.name) != "blank name")
+      dir.write("w.csv", c.wave);
+    ChildResult r = run_in(dir, c.typed + "\n", false);
+    EXPECT_TRUE(r.aborted()) << c.name;
+    EXPECT_EQ(r.err, c.err) << c.name;
+    EXPECT_EQ(r.out.substr(0, prompt.size()), prompt) << c.name;
+    EXPECT_FALSE(dir.exists("Amp-Factors.csv")) << c.name;
+  }
+}
+
+TEST(WaveDiagnostics, TooLongRecord) {
+  TempDir dir;
+  std::string w = "time,H1,H2,V1\n";
+  for (int i = 0; i < 32769; ++i) w += std::to_string(i) + ",0,0,0\n";
+  dir.write("w.csv", w);
+  ChildResult r = run_in(dir, "w.csv\n", false);
+  ASSERT_TRUE(r.exited);
+  EXPECT_EQ(r.code, 1);
+  EXPECT_EQ(r.out, prompt + " NT and DT= 32769  1.\n  NT>2**15 !!!!!\n");
+  EXPECT_EQ(r.err, "");
+  EXPECT_FALSE(dir.exists("Amp-Factors.csv"));
+  EXPECT_FALSE(dir.exists("wave1.csv"));
+}
+
+TEST(WaveDiagnostics, NameCutTo20AndLeadingBlanksKept) {
+  TempDir dir;
+  dir.write("abcdefghijklmnopqrst", "t,a,b,c\n0,1,1,1\n1,1,1,1\n");
+  ChildResult r = run_in(dir, "abcdefghijklmnopqrstuvwxyz\n", false);
+  EXPECT_NE(r.out.find(" NT and DT= 2  1.\n"), std::string::npos) << r.out << r.err;
+  ChildResult blank = run_in(dir, " abcdefghijklmnopqrst\n", false);
+  EXPECT_EQ(blank.err.substr(0, 32), "open: No such file or directory\n");
+  EXPECT_NE(blank.err.find("named  abcdefghijklmnopqrs\n"), std::string::npos) << blank.err;
+}
+
+TEST(WaveDiagnostics, EndOfInputAtTheFirstPrompt) {
+  TempDir dir;
+  ChildResult r = run_in(dir, "", false);
+  EXPECT_TRUE(r.aborted());
+  EXPECT_EQ(r.err, "fmt: end of file\napparent state: unit 5 (unnamed)\nlast format: (A20)\n" + lately);
+}
+
+}  // namespace
