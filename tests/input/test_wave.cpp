@@ -86,7 +86,9 @@ TEST(WaveRows, CountAndLastRow) {
     Loaded l = load(std::string("time,H1,H2,V1\n") + c.body);
     const WaveRecord& w = *l.w;
     ASSERT_EQ(w.nt, c.nt) << c.name;
-    if (c.nt > 0) EXPECT_EQ(w.time[c.nt - 1], c.time_last) << c.name;
+    if (c.nt > 0) {
+      EXPECT_EQ(w.time[c.nt - 1], c.time_last) << c.name;
+    }
     EXPECT_EQ(w.time[c.nt], c.extra[0]) << c.name;
     EXPECT_EQ(w.xr1[c.nt], c.extra[1]) << c.name;
     EXPECT_EQ(w.yr1[c.nt], c.extra[2]) << c.name;
