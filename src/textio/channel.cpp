@@ -57,7 +57,7 @@ void InChannel::open_existing(int unit, const char* name, std::size_t len) {
 }
 
 void InChannel::close() {
-  if (fd_ > STDIN_FILENO) ::close(fd_);
+  if (named_ && fd_ >= 0) ::close(fd_);
   reset(-1, 0);
 }
 

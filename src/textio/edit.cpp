@@ -125,8 +125,6 @@ void edit_e(char* dst, int w, int d, float v) {
   *p++ = static_cast<char>('0' + mag % 10);
 }
 
-
-
 namespace {
 
 // Free-form magnitude, fixed notation: "30.", "12.5", "0.00999999978".

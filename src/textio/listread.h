@@ -30,7 +30,10 @@ enum class ReadResult { complete, end };
 // data returns ReadResult::end when the read has an end branch; without one
 // it ends the run with the end-of-file diagnostic, except that an end met
 // only while discarding the rest of the last line completes the read (the
-// next read then fails at "read start").  Malformed numbers end the run.
+// next read then fails at "read start").  A quoted value cut off by the end
+// of the data ends the read at once, with no diagnostic, and is not stored
+// (ReadResult::end with an end branch, complete without).  Malformed numbers
+// end the run.
 ReadResult list_read(InChannel& ch, std::span<const Item> items, bool has_end_branch);
 
 // Reads one console line as a 20-character field into `name`: the first 20

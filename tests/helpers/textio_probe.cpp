@@ -2,14 +2,15 @@
 // line, so that tests can watch diagnostics, abnormal ends and signals from
 // outside.  Each argument is one step, run in order:
 //   name                 name read from the console, echoes «name=[...]»
-//   list:SPEC            free-form read from the current input, no end branch
-//   rows:SPEC            the same with an end branch; echoes «end» when taken
+//   list:ITEMS           free-form read from the current input, no end branch
 //   open:UNIT:NAME       opens NAME for reading; later reads use it
 //   create:UNIT:NAME:N   creates a result file and writes N records into it
 //   close                closes the result file
 //   say:TEXT             writes TEXT as a console record
 //   wait                 echoes «ready», then reads one value from the console
-// SPEC lists the items: i (integer), r (real), c<L> (L characters).
+//   stdin:PATH           standard input from PATH from now on
+//   stdout:PATH          standard output to PATH from now on
+// ITEMS lists the items: i (integer), r (real), c<L> (L characters).
 // Every value read is echoed on standard output, one per line.
 #include <cstdint>
 #include <cstdio>
@@ -18,6 +19,9 @@
 #include <csignal>
 #include <string>
 #include <vector>
+
+#include <fcntl.h>
+#include <unistd.h>
 
 #include "textio/channel.h"
 #include "textio/diag.h"
@@ -38,25 +42,25 @@ struct Slots {
   float reals[16] = {};
   char chars[16][tx::max_chars_item] = {};
   std::vector<tx::Item> items;
-  std::vector<std::string> kinds;
+  std::vector<char> kinds;
 };
 
-void parse_spec(const char* spec, Slots& s) {
-  for (int k = 0; *spec != '\0' && k < 16; ++k) {
-    const char t = *spec++;
+void parse_items(const char* kinds, Slots& s) {
+  for (int k = 0; *kinds != '\0' && k < 16; ++k) {
+    const char t = *kinds++;
     if (t == 'i') {
       s.items.push_back(tx::Item::of(s.ints[k]));
-      s.kinds.push_back("i");
+      s.kinds.push_back('i');
     } else if (t == 'r') {
       s.items.push_back(tx::Item::of(s.reals[k]));
-      s.kinds.push_back("r");
+      s.kinds.push_back('r');
     } else {
       char* end = nullptr;
-      const long len = std::strtol(spec, &end, 10);
-      spec = end;
+      const long len = std::strtol(kinds, &end, 10);
+      kinds = end;
       std::memset(s.chars[k], '.', sizeof s.chars[k]);
       s.items.push_back(tx::Item::chars(s.chars[k], static_cast<int>(len)));
-      s.kinds.push_back("c" + std::to_string(len));
+      s.kinds.push_back('c');
     }
   }
 }
@@ -64,9 +68,9 @@ void parse_spec(const char* spec, Slots& s) {
 void echo(const Slots& s) {
   char line[tx::max_chars_item + 32];
   for (std::size_t k = 0; k < s.items.size(); ++k) {
-    if (s.kinds[k] == "i") {
+    if (s.kinds[k] == 'i') {
       std::snprintf(line, sizeof line, "i=%d", static_cast<int>(s.ints[k]));
-    } else if (s.kinds[k] == "r") {
+    } else if (s.kinds[k] == 'r') {
       std::snprintf(line, sizeof line, "r=%.9g", static_cast<double>(s.reals[k]));
     } else {
       std::snprintf(line, sizeof line, "c=[%.*s]", s.items[k].len, s.chars[k]);
@@ -75,11 +79,10 @@ void echo(const Slots& s) {
   }
 }
 
-void read_list(const char* spec, bool end_branch) {
+void read_list(const char* kinds) {
   Slots s;
-  parse_spec(spec, s);
-  const tx::ReadResult r = tx::list_read(*input, s.items, end_branch);
-  if (r == tx::ReadResult::end) say("end");
+  parse_items(kinds, s);
+  tx::list_read(*input, s.items, false);
   echo(s);
 }
 
@@ -102,9 +105,7 @@ void step(const std::string& a) {
     tx::name_read(tx::console_in(), name);
     say("name=[" + std::string(name, sizeof name) + "]");
   } else if (a.rfind("list:", 0) == 0) {
-    read_list(arg(5), false);
-  } else if (a.rfind("rows:", 0) == 0) {
-    read_list(arg(5), true);
+    read_list(arg(5));
   } else if (a.rfind("open:", 0) == 0) {
     const int unit = std::atoi(arg(5));
     const char* name = std::strchr(arg(5), ':') + 1;
@@ -117,9 +118,13 @@ void step(const std::string& a) {
   } else if (a.rfind("say:", 0) == 0) {
     tx::begin_statement(false, "list io");
     say(arg(4));
+  } else if (a.rfind("stdin:", 0) == 0) {
+    dup2(open(arg(6), O_RDONLY), 0);
+  } else if (a.rfind("stdout:", 0) == 0) {
+    dup2(open(arg(7), O_WRONLY), 1);
   } else if (a == "wait") {
     say("ready");
-    read_list("r", false);
+    read_list("r");
   } else {
     std::exit(2);
   }

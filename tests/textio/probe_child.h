@@ -24,14 +24,20 @@ struct Result {
 
 class Child {
 public:
-  explicit Child(const std::vector<std::string>& args, const std::string& dir = "") {
+  // With `unprivileged`, a child started by root runs as "nobody", so that
+  // file permissions apply to it.
+  explicit Child(const std::vector<std::string>& args, const std::string& dir = "",
+                 bool unprivileged = false) {
+    std::signal(SIGPIPE, SIG_IGN);  // a child that ends early must not kill the test
     int in[2], out[2], err[2];
     if (pipe(in) != 0 || pipe(out) != 0 || pipe(err) != 0) return;
     pid_ = fork();
     if (pid_ == 0) {
       const rlimit no_core{0, 0};
       setrlimit(RLIMIT_CORE, &no_core);  // the aborts need no core files
+      std::signal(SIGPIPE, SIG_DFL);
       if (!dir.empty() && chdir(dir.c_str()) != 0) _exit(127);
+      if (unprivileged && geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) _exit(127);
       dup2(in[0], 0);
       dup2(out[1], 1);
       dup2(err[1], 2);
@@ -119,8 +125,8 @@ private:
 
 // Runs the probe to its end with the given standard input.
 inline Result run(const std::vector<std::string>& args, const std::string& input,
-                  const std::string& dir = "") {
-  Child c(args, dir);
+                  const std::string& dir = "", bool unprivileged = false) {
+  Child c(args, dir, unprivileged);
   c.feed(input);
   return c.finish();
 }

@@ -97,6 +97,7 @@ TEST(FormattedRecords, LeftoverValuesRestartTheFormat) {
   EXPECT_EQ(write("(I2,2(',',I2))", {1, 2, 3, 4}), (Records{" 1, 2, 3", ", 4,"}));
   // No outer group (a repeat count is not one): back to the start.
   EXPECT_EQ(write("(3I2)", {1, 2, 3, 4}), (Records{" 1 2 3", " 4"}));
+  EXPECT_EQ(write("(I1,'-',2I1)", {1, 2, 3, 4}), (Records{"1-23", "4-"}));
   EXPECT_EQ(write("(I3)", {1, 2, 3}), (Records{"  1", "  2", "  3"}));
   // The last outer group holds no data descriptor: back to the start.
   EXPECT_EQ(write("(I1,2('x'))", {1, 2}), (Records{"1xx", "2xx"}));
