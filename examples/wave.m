@@ -41,7 +41,11 @@ wave_num = '[-+]?(\d+\.?\d*|\.\d+)([EeDd][-+]?\d+)?';
 wave_tok = ['\s*(' wave_num '|\*+|[-+]?Inf|NaN)\s*'];
 wave_rowpat = ['^' wave_tok '(,' wave_tok ')*,?\s*$'];
 
-wave_data = struct('file', wave_files, 'labels', {{}}, 'values', {[]}, 'rowindex', {[]});
+% wave_data(k): file name, labels, the rows read (one column per field),
+% the position of each row among the data lines, for wave1.csv the time axis
+% of the plot, and the figure drawn.
+wave_data = struct('file', wave_files, 'labels', {{}}, 'values', {[]}, ...
+                   'rowindex', {[]}, 'time', {[]}, 'figure', {[]});
 for wave_k = 1:numel(wave_files)
   wave_name = wave_files{wave_k};
   if ~exist(wave_name, 'file')
@@ -53,23 +57,26 @@ for wave_k = 1:numel(wave_files)
   wave_isrow = ~cellfun('isempty', regexp(wave_lines, wave_rowpat, 'once'));
   wave_isrow(1) = false;  % the first line is always the heading
 
-  % The heading runs up to the first data row: a label given in quotes may
-  % carry a line end, which then splits the heading over two lines.
-  wave_first = find(wave_isrow, 1);
-  if isempty(wave_first)
-    wave_first = numel(wave_lines) + 1;
-  end
-  wave_head = strjoin(wave_lines(1:wave_first - 1), char(10));
-
-  % Labels.  The program writes them 10 characters wide, so when the heading
-  % has exactly the expected length they are cut out by position; this keeps
-  % commas inside labels.  Otherwise the heading is split at its commas.
+  % Heading and labels.  The program writes the labels 10 characters wide,
+  % so a heading that holds them has a fixed length and they are cut out by
+  % position, which keeps commas inside labels.  A label given in quotes may
+  % even carry a line end and so split the heading over two lines: lines are
+  % joined until the length is reached.  Any other heading runs up to the
+  % first data row and is split at its commas.
   wave_p = numel(wave_prefix{wave_k});
   wave_n = wave_nlab(wave_k);
+  wave_len = wave_p + 11 * wave_n - 1;
+  wave_head = wave_lines{1};
+  wave_j = 1;
+  while wave_n > 0 && numel(wave_head) < wave_len && wave_j < numel(wave_lines)
+    wave_j = wave_j + 1;
+    wave_head = [wave_head char(10) wave_lines{wave_j}]; %#ok<AGROW>
+  end
   wave_lab = {};
-  if wave_n > 0 && numel(wave_head) == wave_p + 11 * wave_n - 1 ...
+  if wave_n > 0 && numel(wave_head) == wave_len ...
       && strcmp(wave_head(1:wave_p), wave_prefix{wave_k}) ...
       && all(wave_head(wave_p + 11 * (1:wave_n - 1)) == ',')
+    wave_first = wave_j + 1;
     for wave_j = 1:wave_n
       wave_lab{end + 1} = wave_head(wave_p + 11 * (wave_j - 1) + (1:10)); %#ok<SAGROW>
     end
@@ -77,8 +84,14 @@ for wave_k = 1:numel(wave_files)
       wave_lab = [{wave_head(2:wave_p - 1)}, wave_lab];
     end
   else
+    wave_first = find(wave_isrow, 1);
+    if isempty(wave_first)
+      wave_first = numel(wave_lines) + 1;
+    end
+    wave_head = strjoin(wave_lines(1:wave_first - 1), char(10));
     wave_lab = regexp(wave_head, ',', 'split');
   end
+  wave_isrow(1:wave_first - 1) = false;
   wave_lab = regexprep(wave_lab, '[\x00-\x1f]', ' ');
   wave_lab = strtrim(wave_lab);
 
@@ -175,6 +188,7 @@ if size(wave_d.values, 1) >= 2 && size(wave_d.values, 2) >= 2
     wave_t = wave_i;
     wave_xlab = 'sample';
   end
+  wave_data(1).time = wave_t;
   wave_y = wave_d.values(:, 2:end);
   wave_good = all(isfinite(wave_y), 2);
   wave_nch = size(wave_y, 2);
@@ -260,7 +274,7 @@ end
 
 % --- Save every figure as PNG beside the data -------------------------------
 for wave_k = 1:numel(wave_data)
-  if ~isfield(wave_data, 'figure') || isempty(wave_data(wave_k).figure)
+  if isempty(wave_data(wave_k).figure)
     continue;
   end
   wave_fig = wave_data(wave_k).figure;
@@ -285,7 +299,7 @@ end
 
 clear wave_is_octave wave_files wave_prefix wave_nlab wave_default wave_num wave_tok ...
       wave_rowpat wave_k wave_name wave_txt wave_lines wave_isrow wave_first wave_head ...
-      wave_p wave_n wave_lab wave_j wave_rows wave_rowidx wave_vals wave_nc wave_ncol ...
+      wave_p wave_n wave_len wave_lab wave_j wave_rows wave_rowidx wave_vals wave_nc wave_ncol ...
       wave_keep wave_def wave_nodisplay wave_hidden wave_tks wave_canshow wave_gnuplot ...
       wave_warn wave_font wave_visible wave_d wave_fig wave_t wave_i wave_ok wave_xlab wave_dt ...
       wave_y wave_good wave_nch wave_ax wave_f wave_known wave_words wave_m wave_png

@@ -7,7 +7,8 @@
 // the surface motion over the incident wave at the top of the half-space
 // (2 at zero frequency), column 2 the surface motion over the total motion
 // at the top of the half-space (1 at zero frequency).  Rows 1..nom are
-// written; row io belongs to the angular frequency fom + (io-1)*dom.
+// written (none past mom); row io belongs to the angular frequency
+// fom + (io-1)*dom.  A layer count outside 1..ml writes nothing.
 #include "fft/complex.h"
 
 namespace siteresp {

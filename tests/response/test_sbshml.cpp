@@ -64,7 +64,7 @@ TEST(Sbshml, UndampedLayerMatchesClosedForm)
   const Profile p = soft_over_rock();
   const Response r = run_sh(p);
   for (int io = 2; io <= grid_nom; ++io)
-    expect_one_layer(r, io, one_layer(omega(io), 200.0, 800.0, 1.8, 2.2, 20.0));
+    expect_rows(r, io, one_layer(omega(io), 200.0, 800.0, 1.8, 2.2, 20.0));
 }
 
 // Q = max(qs, qs f^fs), the velocity v(1 + i/(2Q)); a negative Q is used as
@@ -77,7 +77,7 @@ TEST(Sbshml, DampedLayerMatchesClosedForm)
     const Response r = run_sh(soft_over_rock(w.q1, w.q2, w.f1, w.f2));
     for (int io = 2; io <= grid_nom; ++io) {
       const double om = omega(io), freq = static_cast<float>(om / 6.2831855f);
-      expect_one_layer(r, io, one_layer(om, damped(200.0, w.q1, w.f1, freq),
+      expect_rows(r, io, one_layer(om, damped(200.0, w.q1, w.f1, freq),
                                         damped(800.0, w.q2, w.f2, freq), 1.8, 2.2, 20.0));
     }
   }
@@ -121,7 +121,7 @@ TEST(Sbshml, SplitLayerIsOneLayer)
   const Response r = run_sh(p);
   for (int io = 2; io <= grid_nom; ++io) {
     const double om = omega(io), freq = static_cast<float>(om / 6.2831855f);
-    expect_one_layer(r, io, one_layer(om, damped(200.0, 20.0, 0.4, freq), 800.0, 1.8, 2.2, 20.0));
+    expect_rows(r, io, one_layer(om, damped(200.0, 20.0, 0.4, freq), 800.0, 1.8, 2.2, 20.0));
   }
 }
 
@@ -138,7 +138,7 @@ TEST(Sbshml, DampedStackAtAnAngleMatchesPropagation)
     const double om = omega(io), freq = static_cast<float>(om / 6.2831855f);
     std::vector<cd> v(p.nl);
     for (int i = 0; i < p.nl; ++i) v[i] = damped(p.vs[i], p.qs[i], p.fs[i], freq);
-    expect_stacked(r, io, propagate(p, v, om, p2));
+    expect_rows(r, io, propagate(p, v, om, p2));
   }
 }
 
@@ -149,7 +149,7 @@ TEST(Sbshml, ZeroQualityBelowDampedLayerIsUndamped)
   const Response r = run_sh(soft_over_rock(20.0f, 0.0f, 0.3f, 0.7f));
   for (int io = 2; io <= grid_nom; ++io) {
     const double om = omega(io), freq = static_cast<float>(om / 6.2831855f);
-    expect_one_layer(r, io, one_layer(om, damped(200.0, 20.0, 0.3, freq), 800.0, 1.8, 2.2, 20.0));
+    expect_rows(r, io, one_layer(om, damped(200.0, 20.0, 0.3, freq), 800.0, 1.8, 2.2, 20.0));
   }
 }
 
@@ -202,7 +202,7 @@ TEST(Sbshml, ObliqueIncidenceRaisesResonances)
   }
   const cd p2 = std::pow(std::sin(double(p.theta)) / 500.0, 2);
   for (int io = 2; io <= grid_nom; ++io)
-    expect_one_layer(r, io, one_layer(omega(io), 400.0, 500.0, 1.9, 2.1, 40.0, p2));
+    expect_rows(r, io, one_layer(omega(io), 400.0, 500.0, 1.9, 2.1, 40.0, p2));
 }
 
 // A layer faster than the apparent horizontal velocity carries an evanescent
@@ -216,7 +216,7 @@ TEST(Sbshml, EvanescentLayer)
   const Response r = run_sh(p);
   const cd p2 = std::pow(std::sin(double(p.theta)) / 300.0, 2);
   for (int io = 2; io <= grid_nom; ++io)
-    expect_one_layer(r, io, one_layer(omega(io), 600.0, 300.0, 2.0, 2.0, 10.0, p2));
+    expect_rows(r, io, one_layer(omega(io), 600.0, 300.0, 2.0, 2.0, 10.0, p2));
   // E = cosh(kH) - 2 sinh(kH) turns negative once kH exceeds atanh(1/2).
   EXPECT_LT(r.col1(grid_nom).re, 0.0f);
 }

@@ -55,7 +55,7 @@ TEST(Sbudml, UndampedLayerMatchesClosedForm)
 {
   const Response r = run_psv(twice_shear());
   for (int io = 2; io <= grid_nom; ++io)
-    expect_one_layer(r, io, one_layer(omega(io), 200.0, 800.0, 1.8, 2.2, 20.0));
+    expect_rows(r, io, one_layer(omega(io), 200.0, 800.0, 1.8, 2.2, 20.0));
 }
 
 // Both wave types damped by their own Q laws; a zero P-wave Q inside a
@@ -76,7 +76,7 @@ TEST(Sbudml, DampedLayerMatchesClosedForm)
       const double om = omega(io), freq = static_cast<float>(om / 6.2831855f);
       const cd v1 = equivalent(damped(100.0, 15.0, 0.3, freq), damped(260.0, w.qp1, 0.5, freq));
       const cd v2 = equivalent(damped(400.0, 40.0, 0.1, freq), damped(800.0, w.qp2, 0.2, freq));
-      expect_one_layer(r, io, one_layer(om, v1, v2, 1.8, 2.2, 20.0));
+      expect_rows(r, io, one_layer(om, v1, v2, 1.8, 2.2, 20.0));
     }
   }
 }
@@ -102,7 +102,7 @@ TEST(Sbudml, DampedStackAtAnAngleMatchesPropagation)
     std::vector<cd> v(p.nl);
     for (int i = 0; i < p.nl; ++i)
       v[i] = equivalent(damped(p.vs[i], p.qs[i], p.fs[i], freq), damped(p.vp[i], p.qp[i], p.fp[i], freq));
-    expect_stacked(r, io, propagate(p, v, om, p2));
+    expect_rows(r, io, propagate(p, v, om, p2));
   }
 }
 
