@@ -20,8 +20,8 @@
 % quoted in the wave file may hold blanks, commas, even a line end), data
 % rows of fixed-width numbers, a trailing comma on the rows of the two
 % spectrum files, fields of asterisks for values too wide for their field
-% (such rows are skipped, as are rows holding NaN or Inf), and possibly no
-% line end after the last row.  GNU Octave without a display needs gnuplot
+% (read as NaN; rows holding NaN or Inf are left out of the plots), and
+% possibly no line end after the last row.  GNU Octave without a display needs gnuplot
 % (Debian: gnuplot-nox and fonts-freefont-otf).
 
 wave_is_octave = exist('OCTAVE_VERSION', 'builtin') ~= 0;
@@ -92,7 +92,9 @@ for wave_k = 1:numel(wave_files)
     wave_lab = regexp(wave_head, ',', 'split');
   end
   wave_isrow(1:wave_first - 1) = false;
-  wave_lab = regexprep(wave_lab, '[\x00-\x1f]', ' ');
+  for wave_j = 1:numel(wave_lab)
+    wave_lab{wave_j}(wave_lab{wave_j} < ' ') = ' ';  % a line end inside a label
+  end
   wave_lab = strtrim(wave_lab);
 
   % Data rows.  The number of columns is that of most rows (the heading can
@@ -194,8 +196,9 @@ if size(wave_d.values, 1) >= 2 && size(wave_d.values, 2) >= 2
   wave_nch = size(wave_y, 2);
   wave_fig = figure('visible', wave_visible, 'name', 'wave1.csv', 'numbertitle', 'off', ...
                     'defaultaxesfontsize', wave_font, 'defaulttextfontsize', wave_font);
+  wave_ax = cell(1, wave_nch);
   for wave_j = 1:wave_nch
-    wave_ax(wave_j) = subplot(wave_nch, 1, wave_j); %#ok<SAGROW>
+    wave_ax{wave_j} = subplot(wave_nch, 1, wave_j);
     plot(wave_t(wave_good), wave_y(wave_good, wave_j), 'b-');
     grid on;
     xlim([min(wave_t) max(wave_t)]);
@@ -209,7 +212,7 @@ if size(wave_d.values, 1) >= 2 && size(wave_d.values, 2) >= 2
   end
   xlabel(wave_xlab, 'interpreter', 'none');
   if ~wave_gnuplot && exist('linkaxes', 'file')
-    linkaxes(wave_ax, 'x');
+    linkaxes([wave_ax{:}], 'x');
   end
   wave_data(1).figure = wave_fig;
 end
@@ -297,13 +300,16 @@ for wave_k = 1:numel(wave_data)
   end
 end
 
-clear wave_is_octave wave_files wave_prefix wave_nlab wave_default wave_num wave_tok ...
-      wave_rowpat wave_k wave_name wave_txt wave_lines wave_isrow wave_first wave_head ...
-      wave_p wave_n wave_len wave_lab wave_j wave_rows wave_rowidx wave_vals wave_nc wave_ncol ...
-      wave_keep wave_def wave_nodisplay wave_hidden wave_tks wave_canshow wave_gnuplot ...
-      wave_warn wave_font wave_visible wave_d wave_fig wave_t wave_i wave_ok wave_xlab wave_dt ...
-      wave_y wave_good wave_nch wave_ax wave_f wave_known wave_words wave_m wave_png
+clear('wave_is_octave', 'wave_files', 'wave_prefix', 'wave_nlab', 'wave_default', ...
+      'wave_num', 'wave_tok', 'wave_rowpat', 'wave_k', 'wave_name', 'wave_txt', ...
+      'wave_lines', 'wave_isrow', 'wave_first', 'wave_head', 'wave_p', 'wave_n', ...
+      'wave_len', 'wave_lab', 'wave_j', 'wave_rows', 'wave_rowidx', 'wave_vals', ...
+      'wave_nc', 'wave_ncol', 'wave_keep', 'wave_def', 'wave_nodisplay', 'wave_hidden', ...
+      'wave_tks', 'wave_canshow', 'wave_gnuplot', 'wave_warn', 'wave_font', ...
+      'wave_visible', 'wave_d', 'wave_fig', 'wave_t', 'wave_i', 'wave_ok', 'wave_xlab', ...
+      'wave_dt', 'wave_y', 'wave_good', 'wave_nch', 'wave_ax', 'wave_f', 'wave_known', ...
+      'wave_words', 'wave_m', 'wave_png');
 if ~wave_asked
-  clear wave_show
+  clear('wave_show');
 end
-clear wave_asked
+clear('wave_asked');

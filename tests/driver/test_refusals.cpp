@@ -2,6 +2,8 @@
 // be read.
 #include <gtest/gtest.h>
 
+#include <cmath>
+
 #include "driver/state.h"
 #include "run_fixture.h"
 
@@ -105,6 +107,32 @@ TEST(WaveDiagnostics, EndOfInputAtTheFirstPrompt) {
   ChildResult r = run_in(dir, "", false);
   EXPECT_TRUE(r.aborted());
   EXPECT_EQ(r.err, "fmt: end of file\napparent state: unit 5 (unnamed)\nlast format: (A20)\n" + lately);
+}
+
+}  // namespace
+
+namespace {
+
+using namespace e2e;
+
+// Records of 16,385 to 32,768 rows need the longest transform; they are
+// processed like any other.
+TEST(Capacity, LongestTransformIsProcessed) {
+  for (int nt : {16385, 32768}) {
+    TempDir dir;
+    dir.write("w.csv", wave_csv(nt, "0.005", 0.005, 0.0, [](int i) { return std::sin(0.01 * i); },
+                                [](int i) { return std::cos(0.02 * i); }, [](int i) { return (i % 5) * 0.1; }));
+    dir.write("s.csv", halfspace(2));
+    ChildResult r = run_in(dir, answers("w.csv", "s.csv", 0, 0));
+    ASSERT_EQ(r.code, 0) << r.out;
+    EXPECT_NE(r.out.find("\n  IF1,NF= 15 32768\n"), std::string::npos) << nt;
+    EXPECT_NE(r.out.find("\n  Nmber of data points    = 32768\n"), std::string::npos) << nt;
+    EXPECT_EQ(lines_of(dir.read("Amp-Factors.csv")).size(), 16386u) << nt;
+    const auto rows = lines_of(dir.read("wave1.csv"));
+    ASSERT_EQ(rows.size(), 32769u) << nt;
+    // unit response: the output is the record less its window mean and its first sample
+    EXPECT_NEAR(fields(rows[101])[1], std::sin(1.0) - std::sin(0.0), 2e-3) << nt;
+  }
 }
 
 }  // namespace
