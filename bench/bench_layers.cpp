@@ -1,11 +1,14 @@
 // SH and P-SV responses of damped profiles over the grid of a 32768-point
-// transform (nom = 16385).
+// transform (nom = 16385), with the four-lane kernel where the processor
+// has AVX2 (lanes:4) and with the two-lane kernel of other processors
+// (lanes:2).
 #include <benchmark/benchmark.h>
 
 #include <cmath>
 #include <vector>
 
 #include "capacity.h"
+#include "response/layer_pass.h"
 #include "response/layers.h"
 
 namespace {
@@ -52,6 +55,7 @@ void BM_sbshml(benchmark::State& state)
 {
   const int nl = static_cast<int>(state.range(0));
   const float theta = static_cast<float>(state.range(1) * 0.017453292);
+  siteresp::allow_four_lanes(state.range(2) == 4);
   const Profile p = damped(nl);
   std::vector<Cplx> amp(2 * mom);
   for (auto _ : state) {
@@ -67,6 +71,7 @@ void BM_sbudml(benchmark::State& state)
 {
   const int nl = static_cast<int>(state.range(0));
   const float theta = static_cast<float>(state.range(1) * 0.017453292);
+  siteresp::allow_four_lanes(state.range(2) == 4);
   const Profile p = damped(nl);
   std::vector<Cplx> amp(2 * mom);
   for (auto _ : state) {
@@ -79,9 +84,9 @@ void BM_sbudml(benchmark::State& state)
   report(state, nl);
 }
 
-BENCHMARK(BM_sbshml)->ArgsProduct({{2, 10, 50}, {0, 30}})->ArgNames({"nl", "deg"})
+BENCHMARK(BM_sbshml)->ArgsProduct({{2, 10, 50}, {0, 30}, {4, 2}})->ArgNames({"nl", "deg", "lanes"})
     ->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_sbudml)->ArgsProduct({{2, 10, 50}, {0, 30}})->ArgNames({"nl", "deg"})
+BENCHMARK(BM_sbudml)->ArgsProduct({{2, 10, 50}, {0, 30}, {4, 2}})->ArgNames({"nl", "deg", "lanes"})
     ->Unit(benchmark::kMillisecond);
 
 }  // namespace

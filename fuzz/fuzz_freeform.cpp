@@ -111,7 +111,10 @@ void check_diagnostic(std::string_view diag, bool name_read, bool at_end) {
 // One statement; false once the run has ended through the diagnostic.
 bool statement(siteresp::textio::InChannel& ch, const Plan& p, std::vector<Dest>& dests) {
   Item items[max_items];
-  for (int i = 0; i < p.nitems; ++i) items[i] = {p.kind[i], dests[i].at(), p.kind[i] == Item::Kind::chars ? dests[i].len : 0};
+  for (int i = 0; i < p.nitems; ++i) {
+    const bool chars = p.kind[i] == Item::Kind::chars;
+    items[i] = {p.kind[i], dests[i].at(), chars ? dests[i].len : 0};
+  }
   const bool at_end = ch.eof_mark();
   std::vector<std::vector<unsigned char>> before;
   for (Dest& d : dests) before.push_back(d.block);
@@ -149,6 +152,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const fuzzing::InScratch here;
   std::string_view in(reinterpret_cast<const char*>(data), size);
   Plan p;
   if (!read_plan(in, p)) return 0;

@@ -76,10 +76,12 @@ bool power_of_two_transform(long nf) { return nf >= 4 && nf <= 32768 && (nf & (n
 void check_normal_end() {
   std::string text[3];
   for (int i = 0; i < 3; ++i)
-    if (!fuzzing::read_file(result_names[i], text[i])) fuzzing::finding("normal end without a result file", result_names[i]);
+    if (!fuzzing::read_file(result_names[i], text[i]))
+      fuzzing::finding("normal end without a result file", result_names[i]);
   const long nf = whole_rows(text[2], wave1);
   if (!power_of_two_transform(nf)) fuzzing::finding("wave1.csv not whole", text[2].substr(0, 400));
-  if (whole_rows(text[0], amp_factors) != nf / 2 + 1) fuzzing::finding("Amp-Factors.csv not whole", text[0].substr(0, 400));
+  if (whole_rows(text[0], amp_factors) != nf / 2 + 1)
+    fuzzing::finding("Amp-Factors.csv not whole", text[0].substr(0, 400));
   if (whole_rows(text[1], amp1) != nf / 2) fuzzing::finding("amp1.csv not whole", text[1].substr(0, 400));
 }
 
@@ -105,6 +107,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const fuzzing::InScratch here;
   std::string_view parts[3];
   const int n = fuzzing::split(std::string_view(reinterpret_cast<const char*>(data), size), parts, 3);
   const std::string_view answers = n == 3 ? parts[2] : "w\ns\n0\n0\n";

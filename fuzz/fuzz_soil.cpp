@@ -77,6 +77,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const fuzzing::InScratch here;
   std::string_view parts[2];
   const int n = fuzzing::split(std::string_view(reinterpret_cast<const char*>(data), size), parts, 2);
   const std::string_view answers = n == 2 ? parts[0] : "s\n";

@@ -70,6 +70,7 @@ extern "C" int LLVMFuzzerInitialize(int*, char***) {
 }
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+  const fuzzing::InScratch here;
   static const std::unique_ptr<Guarded> g(new Guarded);
   std::memset(static_cast<void*>(g.get()), guard_byte, sizeof *g);
   std::memset(static_cast<void*>(&g->w), 0, sizeof g->w);

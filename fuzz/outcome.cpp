@@ -13,6 +13,7 @@
 namespace fuzzing {
 
 extern int saved_stderr;
+extern int home_dir;
 
 namespace {
 
@@ -63,8 +64,9 @@ bool channel_line(std::string_view l, std::initializer_list<int> units) {
   bool listed = false;
   for (int u : units) listed = listed || u == unit;
   l.remove_prefix(i);
+  // A typed name that starts with a NUL byte opens as "" and shows empty.
   constexpr std::string_view named = " named ";
-  const bool name_ok = l == " (unnamed)" || (l.size() > named.size() && l.substr(0, named.size()) == named);
+  const bool name_ok = l == " (unnamed)" || l.substr(0, named.size()) == named;
   return listed && name_ok;
 }
 
@@ -99,6 +101,8 @@ std::string_view end_capture() {
 }
 
 void finding(const char* what, std::string_view detail) {
+  // Back home first: the fuzzer writes the input it keeps relative to it.
+  if (home_dir >= 0 && fchdir(home_dir) != 0) say("(still in the scratch directory)\n");
   say("siteresp fuzz finding: ");
   say(what);
   say("\n");

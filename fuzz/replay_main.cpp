@@ -20,7 +20,7 @@ namespace {
 std::vector<std::filesystem::path> inputs_of(int argc, char** argv) {
   std::vector<std::filesystem::path> files;
   for (int i = 1; i < argc; ++i) {
-    const std::filesystem::path p = std::filesystem::absolute(argv[i]);
+    const std::filesystem::path p = argv[i];
     if (std::filesystem::is_directory(p)) {
       std::vector<std::filesystem::path> in_dir;
       for (const auto& e : std::filesystem::directory_iterator(p))
@@ -37,7 +37,6 @@ std::vector<std::filesystem::path> inputs_of(int argc, char** argv) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  // Names first: the harness changes the working directory.
   const std::vector<std::filesystem::path> files = inputs_of(argc, argv);
   LLVMFuzzerInitialize(&argc, &argv);
   std::size_t n = 0;

@@ -19,10 +19,12 @@ extern "C" void __sanitizer_set_report_fd(void* fd) __attribute__((weak));
 namespace fuzzing {
 
 int saved_stderr = 2;  // the standard error of the process before setup
+int home_dir = -1;     // the working directory the process started in
 
 namespace {
 
 std::string scratch;
+int scratch_dir = -1;
 
 const char* scratch_base() {
   if (access("/dev/shm", W_OK) == 0) return "/dev/shm";
@@ -70,7 +72,9 @@ void setup() {
   std::string tmpl = std::string(scratch_base()) + "/siteresp-fuzz-XXXXXX";
   if (mkdtemp(tmpl.data()) == nullptr) fail_setup("mkdtemp");
   scratch = tmpl;
-  if (chdir(scratch.c_str()) != 0) fail_setup("chdir");
+  scratch_dir = open(scratch.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  home_dir = open(".", O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+  if (scratch_dir < 0 || home_dir < 0) fail_setup("open of the working directories");
   std::atexit(leave_scratch);
 
   const int null = open("/dev/null", O_WRONLY);
@@ -80,6 +84,14 @@ void setup() {
   if (in < 0 || dup2(in, 0) < 0) fail_setup("memory file as standard input");
   close(in);
   siteresp::textio::set_abnormal_end_hook(throw_abnormal_end);
+}
+
+InScratch::InScratch() {
+  if (fchdir(scratch_dir) != 0) finding("cannot enter the scratch directory");
+}
+
+InScratch::~InScratch() {
+  if (fchdir(home_dir) != 0) finding("cannot leave the scratch directory");
 }
 
 void put_file(const char* name, std::string_view bytes) {

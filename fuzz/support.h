@@ -14,11 +14,21 @@ namespace fuzzing {
 struct AbnormalEnd {};
 
 // Once per process: makes a scratch directory (under /dev/shm when it is
-// writable, else $TMPDIR or /tmp) the working directory, sends standard
-// output to /dev/null, makes standard input a memory file and installs the
-// throwing abnormal end hook.  Findings and sanitizer reports go to the
-// standard error that was there before.
+// writable, else $TMPDIR or /tmp), sends standard output to /dev/null,
+// makes standard input a memory file and installs the throwing abnormal end
+// hook.  Findings and sanitizer reports go to the standard error that was
+// there before.
 void setup();
+
+// The scratch directory is the working directory while one of these lives;
+// the fuzzer's own relative paths (corpus, artifacts) stay as given.
+class InScratch {
+public:
+  InScratch();
+  ~InScratch();
+  InScratch(const InScratch&) = delete;
+  InScratch& operator=(const InScratch&) = delete;
+};
 
 // Replaces the scratch file `name` with `bytes`; remove_file deletes it.
 void put_file(const char* name, std::string_view bytes);

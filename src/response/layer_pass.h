@@ -1,28 +1,45 @@
 #pragma once
-// One pass of the layer recursion shared by the SH and P-SV responses.
+// The layer recursion of both responses over a frequency grid.
+//
+// The recursion runs several frequencies at once, one per lane of a vector:
+// two lanes on any processor, four where the processor has AVX2.  Both give
+// the same bits.
 #include "fft/complex.h"
 
 namespace siteresp {
 
-// The 2 x 2 stack matrix B(nl-1)...B(il) of the layer matrices passed so far.
-// With up- and down-going amplitudes E = F = 1 at the free surface, the top of
-// the half-space receives E = a11 + a12 and F = a21 + a22.
-struct Stack {
-  Cplx a11{1.0f, 0.0f};
-  Cplx a12{0.0f, 0.0f};
-  Cplx a21{0.0f, 0.0f};
-  Cplx a22{1.0f, 0.0f};
+// A profile as the responses receive it: arrays of capacity ml, element 0
+// the top layer, element nl-1 the half-space.
+struct Layers {
+  const float *dns, *vp, *qp, *fp, *vs, *qs, *fs, *thk;
+  int nl;
 };
 
-// Multiplies the stack on the right by the layer matrix of a layer of
-// thickness h, density d1 and complex velocity v1 lying on a layer of density
-// d2 and complex velocity v2, at angular frequency om with squared horizontal
-// slowness cinv2.
-void layer_pass(Stack& s, Cplx v1, Cplx v2, float d1, float d2, float om, Cplx cinv2,
-                float h);
+// Row io (1-based) belongs to om = fom + (io-1)*dom; rows 1..nom are
+// written, none past the capacity mom.
+struct Grid {
+  float fom, dom;
+  int nom, mom;
+};
 
-// Velocity v made complex by the quality factor q0*freq^f, never less than q0:
-// v*(1 + i/(2Q)).  A zero q0 means undamped and returns v itself.
-Cplx damp(float v, float q0, float f, float freq);
+// SH and P-SV responses into amp (column 2 at offset mom) for the squared
+// horizontal slowness cinv2.
+void sh_response(const Grid& g, const Layers& p, Cplx cinv2, Cplx* amp);
+void psv_response(const Grid& g, const Layers& p, Cplx cinv2, Cplx* amp);
+
+// The kernels of each lane width; lanes4 exists on x86-64 only.
+namespace lanes2 {
+void sh_sweep(const Grid& g, const Layers& p, Cplx cinv2, Cplx* amp);
+void psv_sweep(const Grid& g, const Layers& p, Cplx cinv2, Cplx* amp);
+}  // namespace lanes2
+namespace lanes4 {
+void sh_sweep(const Grid& g, const Layers& p, Cplx cinv2, Cplx* amp);
+void psv_sweep(const Grid& g, const Layers& p, Cplx cinv2, Cplx* amp);
+}  // namespace lanes4
+
+// Whether the four-lane kernel is used: the processor has AVX2 and it is
+// allowed (tests switch it off to check the two-lane kernel).
+bool four_lanes();
+void allow_four_lanes(bool allowed);
 
 }  // namespace siteresp

@@ -87,7 +87,7 @@ int InChannel::raw_get() {
   return buf_[pos_++];
 }
 
-int InChannel::get() {
+int InChannel::get_slow() {
   if (has_pushed_) {
     has_pushed_ = false;
     return pushed_;

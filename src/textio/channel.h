@@ -45,7 +45,12 @@ public:
   void close();
 
   // Next character (0..255), '\n' for a line end, end_of_data at the end.
-  int get();
+  // Plain bytes come straight from the buffer; push-back, look-ahead,
+  // carriage returns and refills take the long way.
+  int get() {
+    if (!has_pushed_ && !has_lookahead_ && pos_ < len_ && buf_[pos_] != '\r') return buf_[pos_++];
+    return get_slow();
+  }
   // Pushes back the last character returned by get() (one level).
   void unget(int c);
 
@@ -56,6 +61,7 @@ public:
   const char* name() const { return named_ ? name_ : nullptr; }
 
 private:
+  int get_slow();
   int raw_get();
   bool refill();
   void reset(int fd, int unit);

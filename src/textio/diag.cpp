@@ -18,7 +18,7 @@ namespace {
 struct StatementState {
   bool reading = true;
   bool has_format = false;
-  char format[128] = {};
+  const char* format = "";  // a literal or a Format's text: both outlive the run
 };
 StatementState last;
 
@@ -75,7 +75,7 @@ void add_lately(Text& t, bool reading) {
 void begin_statement(bool reading, const char* format) {
   last.reading = reading;
   last.has_format = format != nullptr;
-  if (format != nullptr) std::snprintf(last.format, sizeof last.format, "%s", format);
+  if (format != nullptr) last.format = format;
 }
 
 void end_formatted_statement() { last.has_format = false; }

@@ -93,13 +93,13 @@ TEST(ResultFiles, LineCountsLengthsAndHeadings) {
   ChildResult r = run_in(dir, answers("wave.csv", "soil.csv", 1, 0));
   ASSERT_EQ(r.code, 0) << r.out;
   const auto amp = lines_of(dir.read("Amp-Factors.csv"));
-  const auto spec = lines_of(dir.read("amp1.csv"));
+  const auto spectrum = lines_of(dir.read("amp1.csv"));
   const auto wave = lines_of(dir.read("wave1.csv"));
   ASSERT_EQ(amp.size(), 514u);
-  ASSERT_EQ(spec.size(), 513u);
+  ASSERT_EQ(spectrum.size(), 513u);
   ASSERT_EQ(wave.size(), 1025u);
   EXPECT_EQ(amp[0], " frequency (Hz),Samp1,Samp2,Pamp1,Pamp2");
-  EXPECT_EQ(spec[0], " frequency(Hz),H1        ,H2        ,V1        ");
+  EXPECT_EQ(spectrum[0], " frequency(Hz),H1        ,H2        ,V1        ");
   EXPECT_EQ(wave[0], " time      ,H1        ,H2        ,V1        ");
   EXPECT_EQ(amp[1], "  0.0000,  0.2000E+01,  0.1000E+01,  0.2000E+01,  0.1000E+01,");
   EXPECT_EQ(wave[1], "   0.00000,  0.0000E+00,  0.0000E+00,  0.0000E+00");
@@ -107,15 +107,15 @@ TEST(ResultFiles, LineCountsLengthsAndHeadings) {
     ASSERT_EQ(amp[i].size(), 61u) << i;
     ASSERT_EQ(amp[i].back(), ',') << i;
   }
-  for (std::size_t i = 1; i < spec.size(); ++i) {
-    ASSERT_EQ(spec[i].size(), 48u) << i;
-    ASSERT_EQ(spec[i].back(), ',') << i;
+  for (std::size_t i = 1; i < spectrum.size(); ++i) {
+    ASSERT_EQ(spectrum[i].size(), 48u) << i;
+    ASSERT_EQ(spectrum[i].back(), ',') << i;
   }
   for (std::size_t i = 1; i < wave.size(); ++i) {
     ASSERT_EQ(wave[i].size(), 49u) << i;
     ASSERT_NE(wave[i].back(), ',') << i;
   }
-  EXPECT_EQ(spec[1].substr(0, 9), "  0.0977,");   // first row: one step above zero
+  EXPECT_EQ(spectrum[1].substr(0, 9), "  0.0977,");   // first row: one step above zero
   EXPECT_EQ(amp[513].substr(0, 9), " 50.0000,");  // Nyquist
   EXPECT_EQ(wave[2].substr(0, 11), "   0.01000,");
   EXPECT_EQ(wave[1000].substr(0, 11), "   9.99000,");
