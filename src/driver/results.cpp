@@ -1,8 +1,8 @@
 // The result files and the console summary.
-#include <cmath>
 #include <string_view>
 
 #include "driver/state.h"
+#include "response/cplx_math.h"
 #include "textio/channel.h"
 #include "textio/format.h"
 #include "textio/listwrite.h"
@@ -26,12 +26,6 @@ const textio::Format& wave_row() {
   return f;
 }
 
-// Modulus without intermediate overflow: squares summed in double.
-float modulus(Cplx z) {
-  const double re = z.re, im = z.im;
-  return static_cast<float>(std::sqrt(re * re + im * im));
-}
-
 std::string_view label(const char (&h)[10]) { return {h, sizeof h}; }
 
 // The result channel: one file open at a time.
@@ -49,8 +43,8 @@ void response_pass(RunState& s) {
   for (int k = 0; k < s.nom; ++k) {
     const float om = static_cast<float>(k) * s.dom;
     const float freq = om / two_pi;
-    const Value row[] = {Value(freq), Value(modulus(s.samp[k])), Value(modulus(s.samp[mom + k])),
-                         Value(modulus(s.pamp[k])), Value(modulus(s.pamp[mom + k]))};
+    const Value row[] = {Value(freq), Value(cabs(s.samp[k])), Value(cabs(s.samp[mom + k])),
+                         Value(cabs(s.pamp[k])), Value(cabs(s.pamp[mom + k]))};
     textio::write_formatted(out, spectrum_row(), row);
     apply_response(s, k);
   }
@@ -67,8 +61,8 @@ void write_amp1(RunState& s) {
   for (int k = 1; k < s.nom; ++k) {
     const float om = static_cast<float>(k) * s.dom;
     const float f = om / s.pi2;
-    const Value row[] = {Value(f), Value(modulus(s.fx1[k])), Value(modulus(s.fy1[k])),
-                         Value(modulus(s.fz1[k]))};
+    const Value row[] = {Value(f), Value(cabs(s.fx1[k])), Value(cabs(s.fy1[k])),
+                         Value(cabs(s.fz1[k]))};
     textio::write_formatted(out, spectrum_row(), row);
   }
   out.close();
