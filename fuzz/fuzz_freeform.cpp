@@ -146,11 +146,6 @@ bool statement(siteresp::textio::InChannel& ch, const Plan& p, std::vector<Dest>
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzzing::setup();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const fuzzing::InScratch here;
   std::string_view in(reinterpret_cast<const char*>(data), size);

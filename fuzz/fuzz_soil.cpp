@@ -71,11 +71,6 @@ void check_profile(Arrays& s, std::int32_t nl, std::int32_t nin) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzzing::setup();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const fuzzing::InScratch here;
   std::string_view parts[2];

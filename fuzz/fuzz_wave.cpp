@@ -64,11 +64,6 @@ void check_diagnostic(std::string_view diag) {
 
 }  // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char***) {
-  fuzzing::setup();
-  return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
   const fuzzing::InScratch here;
   static const std::unique_ptr<Guarded> g(new Guarded);

@@ -121,3 +121,10 @@ void set_console_input(std::string_view bytes) {
 }
 
 }  // namespace fuzzing
+
+// Every harness starts the same way; the fuzzer (or the replay main) calls
+// this once before the first input.
+extern "C" int LLVMFuzzerInitialize(int*, char***) {
+  fuzzing::setup();
+  return 0;
+}
