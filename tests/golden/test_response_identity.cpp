@@ -4,6 +4,8 @@
 // steep angles, grids that start away from zero and capacities below nom.
 #include <gtest/gtest.h>
 
+#include "response/profile.h"
+
 #include <bit>
 #include <cmath>
 #include <cstdint>
@@ -20,14 +22,7 @@ namespace {
 using siteresp::Cplx;
 using siteresp::ml;
 
-struct Profile {
-  std::vector<float> dns = std::vector<float>(ml), vp = std::vector<float>(ml),
-                     qp = std::vector<float>(ml), fp = std::vector<float>(ml),
-                     vs = std::vector<float>(ml), qs = std::vector<float>(ml),
-                     fs = std::vector<float>(ml), thk = std::vector<float>(ml);
-  int nl = 0;
-  float theta = 0.0f;
-};
+using siteresp::layered::Profile;
 
 struct Grid {
   float fom, dom;

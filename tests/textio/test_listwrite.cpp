@@ -4,19 +4,11 @@
 #include <string>
 #include <vector>
 
+#include "textio/collect_sink.h"
 #include "textio/listwrite.h"
 
 namespace siteresp::textio {
 namespace {
-
-class CollectSink final : public RecordSink {
-public:
-  void put_record(const char* p, std::size_t n) override { records.emplace_back(p, n); }
-  int unit() const override { return 6; }
-  std::vector<std::string> records;
-};
-
-using Records = std::vector<std::string>;
 
 TEST(FreeFormLines, ConsoleLines) {
   CollectSink out;
