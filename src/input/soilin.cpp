@@ -52,22 +52,23 @@ bool degenerate_layer(float dns, float vp, float vs) {
   return dns == 0.0f || vp == 0.0f || vs == 0.0f || vp == vs;
 }
 
-}  // namespace
-
-void soilin(float* dns, float* vp, float* qp, float* fp, float* vs, float* qs,
-            float* fs, float* thk, float& theta, std::int32_t& nl, std::int32_t ml,
-            std::int32_t& nin) {
+// The prompt, the answer and the heading line; the file is then opened.
+void open_soil_file(textio::InChannel& ch) {
   textio::OutChannel& out = textio::console_out();
   textio::write_formatted(out, prompt_format(), {});
   char infile2[30];
   textio::name_read(textio::console_in(), infile2);
   ListWriter(out).end();
   ListWriter(out).text("From Subroutine SOILIN:").end();
-
-  static textio::InChannel ch;
   ch.open_existing(textio::unit_soil, infile2, sizeof infile2);
+}
+
+// Lines 1 to 6: title, angle, wave type, a skipped line, layer count and
+// column heading, each value echoed as it is read.
+void read_profile_head(textio::InChannel& ch, float& thet1, std::int32_t& nin, std::int32_t& nl,
+                       std::int32_t ml) {
+  textio::OutChannel& out = textio::console_out();
   skip_line(ch);
-  float thet1 = 0.0f;
   read_one(ch, thet1);
   ListWriter(out).text("  Incident Wave Angle (degree) =").real(thet1).end();
 
@@ -86,26 +87,41 @@ void soilin(float* dns, float* vp, float* qp, float* fp, float* vs, float* qs,
     std::snprintf(what, sizeof what, "soil profile: number of layers must be 1 to %d", static_cast<int>(ml));
     refuse(ch, what);
   }
-
   skip_line(ch);
-  std::int32_t i = 0;
-  for (std::int32_t l = 0; l < nl; ++l) {
-    const Item items[] = {Item::of(i),      Item::of(dns[l]), Item::of(vp[l]),
-                          Item::of(qp[l]),  Item::of(fp[l]),  Item::of(vs[l]),
-                          Item::of(qs[l]),  Item::of(fs[l]),  Item::of(thk[l])};
-    textio::list_read(ch, items, false);
-    const Value echo[] = {Value(i),     Value(dns[l]), Value(vp[l]), Value(qp[l]), Value(fp[l]),
-                          Value(vs[l]), Value(qs[l]),  Value(fs[l]), Value(thk[l])};
-    textio::write_formatted(out, row_format(), echo);
-    if (degenerate_layer(dns[l], vp[l], vs[l])) {
-      char what[160];
-      std::snprintf(what, sizeof what,
-                    "soil profile: layer row %d needs non-zero density and velocities and Vp "
-                    "different from Vs",
-                    static_cast<int>(l + 1));
-      refuse(ch, what);
-    }
+}
+
+// One layer row into element l, echoed at once; a layer the responses
+// would divide by ends the run after its echo.
+void read_layer(textio::InChannel& ch, std::int32_t& i, std::int32_t l, float* dns, float* vp,
+                float* qp, float* fp, float* vs, float* qs, float* fs, float* thk) {
+  const Item items[] = {Item::of(i),      Item::of(dns[l]), Item::of(vp[l]),
+                        Item::of(qp[l]),  Item::of(fp[l]),  Item::of(vs[l]),
+                        Item::of(qs[l]),  Item::of(fs[l]),  Item::of(thk[l])};
+  textio::list_read(ch, items, false);
+  const Value echo[] = {Value(i),     Value(dns[l]), Value(vp[l]), Value(qp[l]), Value(fp[l]),
+                        Value(vs[l]), Value(qs[l]),  Value(fs[l]), Value(thk[l])};
+  textio::write_formatted(textio::console_out(), row_format(), echo);
+  if (degenerate_layer(dns[l], vp[l], vs[l])) {
+    char what[160];
+    std::snprintf(what, sizeof what,
+                  "soil profile: layer row %d needs non-zero density and velocities and Vp "
+                  "different from Vs",
+                  static_cast<int>(l + 1));
+    refuse(ch, what);
   }
+}
+
+}  // namespace
+
+void soilin(float* dns, float* vp, float* qp, float* fp, float* vs, float* qs,
+            float* fs, float* thk, float& theta, std::int32_t& nl, std::int32_t ml,
+            std::int32_t& nin) {
+  static textio::InChannel ch;
+  open_soil_file(ch);
+  float thet1 = 0.0f;
+  read_profile_head(ch, thet1, nin, nl, ml);
+  std::int32_t i = 0;  // the layer number of a row: echoed, used for nothing else
+  for (std::int32_t l = 0; l < nl; ++l) read_layer(ch, i, l, dns, vp, qp, fp, vs, qs, fs, thk);
   ch.close();
   theta = thet1 * 0.017453292f;
 }
