@@ -51,13 +51,13 @@ int parse_digits(Cursor& cur, int c, bool integer, Mantissa& m) {
 }
 
 // «E3», «e-3», «D+3», «d3», or a bare sign after the digits as in «1.5-3».
-// Integers take neither a letter (an error) nor a sign (it ends them).
+// Integers take no exponent letter (an error), but a sign directly after
+// the digits is an exponent for them too: «12+3» is 12000.
 int parse_exponent(Cursor& cur, int c, bool integer, std::int64_t& exponent) {
   const bool letter = c == 'E' || c == 'e' || c == 'D' || c == 'd';
   const bool sign = c == '+' || c == '-';
   if (!letter && !sign) return c;
   if (letter && integer) bad_integer(cur);
-  if (sign && integer) return c;
   if (letter) c = cur.get();
   bool negative = false;
   if (c == '+' || c == '-') {

@@ -98,10 +98,32 @@ void OutChannel::write_through(const char* p, std::size_t n) {
   if (!write_all(fd_, p, n) || !write_all(fd_, "\n", 1)) lost("write", errno);
 }
 
+// The buffer goes out with the interrupt and termination signals deferred:
+// a signal that comes during the write ends the run from here, with only
+// the bytes not yet written left for the final write-out.
 void OutChannel::flush() {
   if (len_ == 0) return;
-  if (!write_all(fd_, buf_, len_)) lost("write", errno);
+  std::size_t done = 0;
+  begin_block_write();
+  while (done < len_) {
+    const ssize_t k = ::write(fd_, buf_ + done, len_ - done);
+    if (k > 0) done += static_cast<std::size_t>(k);
+    if (k == 0 || (k < 0 && errno != EINTR)) {
+      const int err = k == 0 ? ENOSPC : errno;
+      end_block_write();
+      lost("write", err);
+    }
+    if (const int sig = pending_signal()) {
+      std::memmove(buf_, buf_ + done, len_ - done);
+      len_ -= done;
+      // A reader that has stopped must not hold the end of the run.
+      ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) | O_NONBLOCK);
+      end_block_write();
+      end_by_signal(sig);
+    }
+  }
   len_ = 0;
+  if (const int sig = end_block_write()) end_by_signal(sig);
 }
 
 void OutChannel::close() {
@@ -130,6 +152,8 @@ void OutChannel::lost(const char* what, int err) {
 void OutChannel::flush_for_exit() noexcept {
   if (console_ || fd_ < 0) return;
   delist(this);
+  // A reader that has stopped (a pipe) must not hold the end of the run.
+  ::fcntl(fd_, F_SETFL, ::fcntl(fd_, F_GETFL) | O_NONBLOCK);
   if (!read_only_ && len_ > 0) write_all(fd_, buf_, len_);
   len_ = 0;
   ::close(fd_);

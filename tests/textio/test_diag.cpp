@@ -48,6 +48,7 @@ TEST(Diagnostics, FreeFormReadFailures) {
       {{"list:r"},           "1.5E\n",             "exponent field: incomprehensible list input"},
       {{"list:r"},           "1.5e+,\n",           "exponent field: incomprehensible list input"},
       {{"list:r"},           "1.5-\n",             "exponent field: incomprehensible list input"},
+      {{"list:i"},           "5+\n",               "exponent field: incomprehensible list input"},
       {{"list:r"},           "1e100000000\n",      "exponent field: incomprehensible list input"},
       {{"list:r"},           "1e-100000000\n",     "exponent field: incomprehensible list input"},
       {{"list:rr"},          "0*5\n",              "bad repetition count: incomprehensible list input"},
