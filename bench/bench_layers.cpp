@@ -51,7 +51,10 @@ void report(benchmark::State& state, int nl)
       benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 
-void BM_sbshml(benchmark::State& state)
+// Times one response routine over the profile and angle of the arguments
+// nl, degrees and lanes.
+template <typename Response>
+void run_response(benchmark::State& state, Response response)
 {
   const int nl = static_cast<int>(state.range(0));
   const float theta = static_cast<float>(state.range(1) * 0.017453292);
@@ -59,29 +62,27 @@ void BM_sbshml(benchmark::State& state)
   const Profile p = damped(nl);
   std::vector<Cplx> amp(2 * mom);
   for (auto _ : state) {
-    siteresp::sbshml(0.0f, dom, nom, mom, p.dns.data(), p.vs.data(), p.qs.data(), p.fs.data(),
-                     p.thk.data(), nl, ml, theta, amp.data());
+    response(p, nl, theta, amp.data());
     benchmark::DoNotOptimize(amp.data());
     benchmark::ClobberMemory();
   }
   report(state, nl);
 }
 
+void BM_sbshml(benchmark::State& state)
+{
+  run_response(state, [](const Profile& p, int nl, float theta, Cplx* amp) {
+    siteresp::sbshml(0.0f, dom, nom, mom, p.dns.data(), p.vs.data(), p.qs.data(), p.fs.data(),
+                     p.thk.data(), nl, ml, theta, amp);
+  });
+}
+
 void BM_sbudml(benchmark::State& state)
 {
-  const int nl = static_cast<int>(state.range(0));
-  const float theta = static_cast<float>(state.range(1) * 0.017453292);
-  siteresp::allow_four_lanes(state.range(2) == 4);
-  const Profile p = damped(nl);
-  std::vector<Cplx> amp(2 * mom);
-  for (auto _ : state) {
+  run_response(state, [](const Profile& p, int nl, float theta, Cplx* amp) {
     siteresp::sbudml(0.0f, dom, nom, mom, p.dns.data(), p.vp.data(), p.qp.data(), p.fp.data(),
-                     p.vs.data(), p.qs.data(), p.fs.data(), p.thk.data(), nl, ml, theta,
-                     amp.data());
-    benchmark::DoNotOptimize(amp.data());
-    benchmark::ClobberMemory();
-  }
-  report(state, nl);
+                     p.vs.data(), p.qs.data(), p.fs.data(), p.thk.data(), nl, ml, theta, amp);
+  });
 }
 
 BENCHMARK(BM_sbshml)->ArgsProduct({{2, 10, 50}, {0, 30}, {4, 2}})->ArgNames({"nl", "deg", "lanes"})
