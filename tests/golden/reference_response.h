@@ -6,7 +6,7 @@
 #include <cmath>
 
 #include "fft/complex.h"
-#include "response/cplx_math.h"
+#include "response/one_frequency.h"
 
 namespace golden::plain {
 

@@ -12,14 +12,9 @@
 #include "fft/complex.h"
 #include "golden/cases.h"
 
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
 #define SITERESP_LANES probe
 #define SITERESP_LANE_WIDTH 2
-#include "response/lanes.inc"
-#include "response/phase.inc"
+#include "response/kernel/kernel.inc"
 
 namespace {
 

@@ -2,7 +2,7 @@
 #include <string_view>
 
 #include "driver/state.h"
-#include "response/cplx_math.h"
+#include "response/one_frequency.h"
 #include "textio/channel.h"
 #include "textio/format.h"
 #include "textio/listwrite.h"

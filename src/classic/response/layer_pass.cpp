@@ -1,25 +1,9 @@
-// The two-lane kernel of the layer recursion, and the choice of kernel.
+// The choice of lane kernel: the widest the processor has and the tests
+// allow.
 #include "response/layer_pass.h"
 
-#include <bit>
-#include <cmath>
-#include <cstdint>
-
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
-
-#include "capacity.h"
 #include "fft/complex.h"
-
-#define SITERESP_LANES lanes2
-#define SITERESP_LANE_WIDTH 2
-#include "response/lanes.inc"
-#include "response/phase.inc"
-#include "response/layer_pass.inc"
-#include "response/powers.inc"
-#include "response/media.inc"
-#include "response/sweep.inc"
+#include "response/kernel/lanes.h"
 
 namespace siteresp {
 

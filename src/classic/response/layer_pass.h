@@ -27,16 +27,6 @@ struct Grid {
 void sh_response(const Grid& g, const Layers& p, Cplx cinv2, Cplx* amp);
 void psv_response(const Grid& g, const Layers& p, Cplx cinv2, Cplx* amp);
 
-// The kernels of each lane width; lanes4 exists on x86-64 only.
-namespace lanes2 {
-void sh_sweep(const Grid& g, const Layers& p, Cplx cinv2, Cplx* amp);
-void psv_sweep(const Grid& g, const Layers& p, Cplx cinv2, Cplx* amp);
-}  // namespace lanes2
-namespace lanes4 {
-void sh_sweep(const Grid& g, const Layers& p, Cplx cinv2, Cplx* amp);
-void psv_sweep(const Grid& g, const Layers& p, Cplx cinv2, Cplx* amp);
-}  // namespace lanes4
-
 // Whether the four-lane kernel is used: the processor has AVX2 and it is
 // allowed (tests switch it off to check the two-lane kernel).
 bool four_lanes();

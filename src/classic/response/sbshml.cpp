@@ -1,7 +1,7 @@
 // SH response of a stack of damped layers over a half-space.
 #include <cmath>
 
-#include "response/cplx_math.h"
+#include "response/one_frequency.h"
 #include "response/layer_pass.h"
 #include "response/layers.h"
 

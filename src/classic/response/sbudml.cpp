@@ -2,7 +2,7 @@
 // vs*sqrt(3/(1 - vs^2/vp^2)) of each layer.
 #include <cmath>
 
-#include "response/cplx_math.h"
+#include "response/one_frequency.h"
 #include "response/layer_pass.h"
 #include "response/layers.h"
 

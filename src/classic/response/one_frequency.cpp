@@ -1,6 +1,6 @@
 // Elementary complex functions of the layer responses, in double precision
 // on single-precision arguments, rounded once to single precision.
-#include "response/cplx_math.h"
+#include "response/one_frequency.h"
 
 #include <cmath>
 

@@ -1,5 +1,8 @@
 #pragma once
-// Complex arithmetic of the layer responses.
+// The one-frequency formulas of the layer responses: complex arithmetic and
+// elementary functions as the recursion applies them to a single frequency.
+// The lane kernel (kernel/kernel.inc) must store exactly what these give,
+// and the result files use them too.
 //
 // Every assignment of the responses is evaluated in double from its
 // single-precision operands and rounded once when stored: Dcx carries the

@@ -6,7 +6,7 @@
 #include <complex>
 #include <random>
 
-#include "response/cplx_math.h"
+#include "response/one_frequency.h"
 
 namespace siteresp {
 namespace {
