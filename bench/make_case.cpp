@@ -1,7 +1,6 @@
 // Writes wave.csv, soil.csv and answers.txt of one golden-output case into a
 // directory: make_case largest|borehole|undamped|short DIR
 #include <cstdio>
-#include <cstring>
 #include <string>
 
 #include "golden/cases.h"
@@ -23,11 +22,7 @@ int main(int argc, char** argv) {
     return 2;
   }
   golden::CaseFiles files;
-  if (std::strcmp(argv[1], "largest") == 0) files = golden::largest();
-  else if (std::strcmp(argv[1], "borehole") == 0) files = golden::borehole();
-  else if (std::strcmp(argv[1], "undamped") == 0) files = golden::undamped();
-  else if (std::strcmp(argv[1], "short") == 0) files = golden::short_record();
-  else {
+  if (!golden::generate(argv[1], files)) {
     std::fprintf(stderr, "make_case: unknown case %s\n", argv[1]);
     return 2;
   }

@@ -7,14 +7,31 @@
 #include <cstdio>
 #include <functional>
 #include <string>
+#include <vector>
 
-#include "support/child.h"
+#include "support/process.h"
+#include "support/scratch_dir.h"
 
 namespace e2e {
 
-using testsupport::ChildResult;
-using testsupport::lines_of;
-using testsupport::TempDir;
+using ChildResult = testsupport::Outcome;
+using TempDir = testsupport::ScratchDir;
+
+// The lines of a text, without their line ends.
+inline std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> v;
+  std::size_t start = 0;
+  while (start < text.size()) {
+    const std::size_t nl = text.find('\n', start);
+    if (nl == std::string::npos) {
+      v.push_back(text.substr(start));
+      break;
+    }
+    v.push_back(text.substr(start, nl - start));
+    start = nl + 1;
+  }
+  return v;
+}
 
 // A wave file of nt rows at times t0 + i*dt with the three channels given
 // by functions of the row index.
@@ -57,11 +74,11 @@ inline std::string answers(const std::string& wave, const std::string& soil, int
   return a;
 }
 
+// The program in `dir` with `input` typed; both streams in one by default.
 inline ChildResult run_in(const TempDir& dir, const std::string& input, bool merge = true) {
-  testsupport::ChildOptions opt;
-  opt.cwd = dir.str();
-  opt.merge_stderr = merge;
-  return testsupport::run_child(SITERESP_EXE, input, opt);
+  auto opt = testsupport::Options().in(dir.str()).with_input(input);
+  if (merge) opt.merged();
+  return testsupport::run(SITERESP_EXE, {}, opt);
 }
 
 // Columns of a result row as numbers ("********" reads as NaN).

@@ -35,10 +35,10 @@ TEST(ResultFiles, ASecondRunReplacesAllThree) {
   TempDir dir;
   dir.write("w.csv", small_record(1000, "0.01", 0.01));
   dir.write("s.csv", halfspace(1));
-  ASSERT_EQ(run_in(dir, answers("w.csv", "s.csv", 0, 0)).code, 0);
+  ASSERT_EQ(run_in(dir, answers("w.csv", "s.csv", 0, 0)).code(), 0);
   dir.write("w.csv", small_record(100, "0.01", 0.01));
   ChildResult r = run_in(dir, answers("w.csv", "s.csv", 0, 0));
-  ASSERT_EQ(r.code, 0) << r.out;
+  ASSERT_EQ(r.code(), 0) << r.out;
   EXPECT_EQ(lines_of(dir.read("Amp-Factors.csv")).size(), 66u);
   EXPECT_EQ(lines_of(dir.read("amp1.csv")).size(), 65u);
   EXPECT_EQ(lines_of(dir.read("wave1.csv")).size(), 129u);
@@ -52,7 +52,7 @@ TEST(ResultFiles, FrequencyFieldOverflow) {
   dir.write("w.csv", small_record(256, "0.0004", 0.0004));
   dir.write("s.csv", halfspace(1));
   ChildResult r = run_in(dir, answers("w.csv", "s.csv", 0, 0));
-  ASSERT_EQ(r.code, 0) << r.out;
+  ASSERT_EQ(r.code(), 0) << r.out;
   for (const char* name : {"Amp-Factors.csv", "amp1.csv"}) {
     const auto rows = lines_of(dir.read(name));
     bool starred = false;
@@ -78,7 +78,7 @@ TEST(ResultFiles, RecordTimesKeptSummaryFromZero) {
   dir.write("w.csv", w);
   dir.write("s.csv", halfspace(1));
   ChildResult r = run_in(dir, answers("w.csv", "s.csv", 0, 0));
-  ASSERT_EQ(r.code, 0) << r.out;
+  ASSERT_EQ(r.code(), 0) << r.out;
   EXPECT_NE(r.out.find("  Nmber of data points    = 128\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("  Duration and Delta Time =  128.  1.\n"), std::string::npos);
   EXPECT_NE(r.out.find("  Initial and final times =  0.  127.\n"), std::string::npos);
@@ -99,7 +99,7 @@ TEST(ResultFiles, UncountedLastRowTimeShows) {
   dir.write("w.csv", w);
   dir.write("s.csv", halfspace(1));
   ChildResult r = run_in(dir, answers("w.csv", "s.csv", 0, 0));
-  ASSERT_EQ(r.code, 0) << r.out;
+  ASSERT_EQ(r.code(), 0) << r.out;
   EXPECT_NE(r.out.find(" NT and DT= 10  1.\n"), std::string::npos) << r.out;
   const auto rows = lines_of(dir.read("wave1.csv"));
   ASSERT_EQ(rows.size(), 17u);

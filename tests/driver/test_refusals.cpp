@@ -43,7 +43,6 @@ TEST(WaveDiagnostics, ExactText) {
   const Refusal cases[] = {
       {"missing file", "", "nosuch.csv",
        "open: No such file or directory\napparent state: unit 11 named nosuch.csv\n" + lately},
-      {"blank name", "", "   ", "open: null file name\napparent state: unit 11 (unnamed)\n" + lately},
       {"empty file", "", "w.csv",
        "list in: end of file\napparent state: unit 11 named w.csv\nlast format: list io\n" + lately},
       {"header cut short", "time,H1", "w.csv",
@@ -68,13 +67,47 @@ TEST(WaveDiagnostics, ExactText) {
   };
   for (const Refusal& c : cases) {
     TempDir dir;
-    if (std::string(c.name) != "missing file" && std::string(c.name) != "blank name")
-      dir.write("w.csv", c.wave);
+    if (std::string(c.name) != "missing file") dir.write("w.csv", c.wave);
     ChildResult r = run_in(dir, c.typed + "\n", false);
     EXPECT_TRUE(r.aborted()) << c.name;
     EXPECT_EQ(r.err, c.err) << c.name;
     EXPECT_EQ(r.out.substr(0, prompt.size()), prompt) << c.name;
     EXPECT_FALSE(dir.exists("Amp-Factors.csv")) << c.name;
+  }
+}
+
+struct BlankName {
+  const char* answers;  // typed at the two prompts
+  std::string err;      // the whole of standard error
+};
+
+// A blank answer to either file prompt is a null file name, however it is
+// typed: an empty line, blanks, blanks with a line end of CR LF, or 20
+// blanks with the rest of the line beyond the field.  The channel keeps the
+// blank name: "named", one blank, nothing after it.
+TEST(BlankFileNames, WaveAndSoilPrompts) {
+  const std::string wave = "open: null file name\napparent state: unit 11 named \n" + lately;
+  const std::string soil = "open: null file name\napparent state: unit 4 named \nlast format: list io\n"
+                           "lately writing sequential formatted external IO\n";
+  const BlankName cases[] = {
+      {"\n",                                  wave},
+      {"   \n",                               wave},
+      {"  \r\n",                              wave},
+      {"                    w.csv\n",          wave},
+      {"w.csv\n\n",                           soil},
+      {"w.csv\n     \n",                      soil},
+      {"w.csv\n\r\n",                         soil},
+      {"w.csv\n                    s.csv\n",  soil},
+  };
+  for (const BlankName& c : cases) {
+    SCOPED_TRACE(c.answers);
+    TempDir dir;
+    dir.write("w.csv", "t,a,b,c\n0,1,1,1\n0.01,1,1,1\n");
+    dir.write("s.csv", halfspace(1));
+    const ChildResult r = run_in(dir, c.answers, false);
+    EXPECT_TRUE(r.aborted());
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_FALSE(dir.exists("Amp-Factors.csv"));
   }
 }
 
@@ -84,8 +117,8 @@ TEST(WaveDiagnostics, TooLongRecord) {
   for (int i = 0; i < 32769; ++i) w += std::to_string(i) + ",0,0,0\n";
   dir.write("w.csv", w);
   ChildResult r = run_in(dir, "w.csv\n", false);
-  ASSERT_TRUE(r.exited);
-  EXPECT_EQ(r.code, 1);
+  ASSERT_TRUE(r.exited());
+  EXPECT_EQ(r.code(), 1);
   EXPECT_EQ(r.out, prompt + " NT and DT= 32769  1.\n  NT>2**15 !!!!!\n");
   EXPECT_EQ(r.err, "");
   EXPECT_FALSE(dir.exists("Amp-Factors.csv"));
@@ -124,7 +157,7 @@ TEST(Capacity, LongestTransformIsProcessed) {
                                 [](int i) { return std::cos(0.02 * i); }, [](int i) { return (i % 5) * 0.1; }));
     dir.write("s.csv", halfspace(2));
     ChildResult r = run_in(dir, answers("w.csv", "s.csv", 0, 0));
-    ASSERT_EQ(r.code, 0) << r.out;
+    ASSERT_EQ(r.code(), 0) << r.out;
     EXPECT_NE(r.out.find("\n  IF1,NF= 15 32768\n"), std::string::npos) << nt;
     EXPECT_NE(r.out.find("\n  Nmber of data points    = 32768\n"), std::string::npos) << nt;
     EXPECT_EQ(lines_of(dir.read("Amp-Factors.csv")).size(), 16386u) << nt;

@@ -56,7 +56,7 @@ TEST(Band, TrapezoidOnGridPoints) {
     dir.write("w.csv", impulse_record());
     dir.write("s.csv", halfspace(2));
     ChildResult r = run_in(dir, answers("w.csv", "s.csv", 0, 1, c.edges));
-    ASSERT_EQ(r.code, 0) << c.name << r.out;
+    ASSERT_EQ(r.code(), 0) << c.name << r.out;
     const auto h1 = h1_spectrum(dir);
     ASSERT_EQ(h1.size(), 513u) << c.name;
     for (int k = 1; k <= 512; ++k)
@@ -69,7 +69,7 @@ TEST(Band, NothingPassesGivesZeroStatistics) {
   dir.write("w.csv", impulse_record());
   dir.write("s.csv", halfspace(1));
   ChildResult r = run_in(dir, answers("w.csv", "s.csv", 0, 1, "5.0,6.0,1.0,2.5"));
-  ASSERT_EQ(r.code, 0) << r.out;
+  ASSERT_EQ(r.code(), 0) << r.out;
   EXPECT_NE(r.out.find("  Min X, Y and Z          =  0.  0.  0.\n"), std::string::npos) << r.out;
   EXPECT_NE(r.out.find("  Max X, Y abd Z          =  0.  0.  0.\n"), std::string::npos);
   EXPECT_NE(r.out.find("  Min and Max amplitudes  =  0.  0.\n"), std::string::npos);
@@ -84,7 +84,7 @@ TEST(Answers, OutOfRangeMeansNoChange) {
     dir.write("w.csv", impulse_record());
     dir.write("s.csv", halfspace(1));
     ChildResult r = run_in(dir, answers_text);
-    EXPECT_EQ(r.code, 0) << r.out;
+    EXPECT_EQ(r.code(), 0) << r.out;
     EXPECT_EQ(r.out.find("TRAPEZOIDAL"), std::string::npos);
     return dir.read("amp1.csv") + dir.read("wave1.csv");
   };
@@ -102,7 +102,7 @@ TEST(Response, UnitResponseReturnsTheRecord) {
   dir.write("w.csv", wave_csv(1000, "0.01", 0.01, 0.0, h1, h1, h1));
   dir.write("s.csv", halfspace(2));
   ChildResult r = run_in(dir, answers("w.csv", "s.csv", 0, 0));
-  ASSERT_EQ(r.code, 0) << r.out;
+  ASSERT_EQ(r.code(), 0) << r.out;
   const auto rows = lines_of(dir.read("wave1.csv"));
   ASSERT_EQ(rows.size(), 1025u);
   double mean = 0.0;
@@ -126,7 +126,7 @@ TEST(Response, IntegrateAndDifferentiateASine) {
     dir.write("w.csv", wave_csv(1024, "0.0078125", 0.0078125, 0.0, sine, sine, sine));
     dir.write("s.csv", halfspace(2));
     ChildResult r = run_in(dir, answers("w.csv", "s.csv", nyes, 0));
-    ASSERT_EQ(r.code, 0) << r.out;
+    ASSERT_EQ(r.code(), 0) << r.out;
     const auto rows = lines_of(dir.read("wave1.csv"));
     // integral: -cos/w0; derivative: w0*cos; the file shows both less their first sample
     const double amp = nyes == 1 ? 1.0 / w0 : w0;

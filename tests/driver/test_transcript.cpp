@@ -57,8 +57,8 @@ TEST(Transcript, Record1000WithFilter) {
   dir.write("wave.csv", record_1000());
   dir.write("soil.csv", two_layers());
   ChildResult r = run_in(dir, answers("wave.csv", "soil.csv", 0, 1, "1,2,20,30"));
-  ASSERT_TRUE(r.exited) << r.out;
-  EXPECT_EQ(r.code, 0) << r.out;
+  ASSERT_TRUE(r.exited()) << r.out;
+  EXPECT_EQ(r.code(), 0) << r.out;
   const std::string filter =
       "    Data for TRAPEZOIDAL BAND PASS FILTER:\n"
       "    INITIAL AND FINAL Frequencies =  0.  50.\n"
@@ -91,7 +91,7 @@ TEST(ResultFiles, LineCountsLengthsAndHeadings) {
   dir.write("wave.csv", record_1000());
   dir.write("soil.csv", two_layers());
   ChildResult r = run_in(dir, answers("wave.csv", "soil.csv", 1, 0));
-  ASSERT_EQ(r.code, 0) << r.out;
+  ASSERT_EQ(r.code(), 0) << r.out;
   const auto amp = lines_of(dir.read("Amp-Factors.csv"));
   const auto spectrum = lines_of(dir.read("amp1.csv"));
   const auto wave = lines_of(dir.read("wave1.csv"));

@@ -1,7 +1,8 @@
 #pragma once
-// Input sets of the golden-output runs: a wave file, a soil file and the
-// answers, generated from integers alone so that every machine writes the
-// same bytes.  Also used by bench/run-largest.sh (through make_case) to build
+// Input sets of the generated golden-output cases (tests/golden/cases/*/
+// with a file "generate" naming one of them): a wave file, a soil file and
+// the answers, generated from integers alone so that every machine writes
+// the same bytes.  Also used by bench/run-largest.sh (through make_case) to build
 // the largest run.
 #include <cstdint>
 #include <cstdio>
@@ -154,6 +155,17 @@ inline CaseFiles short_record() {
                                 {1.9, 1400.0, 30.0, 0.5, 450.0, 15.0, 0.5, 20.0},
                                 {2.5, 3000.0, 80.0, 0.5, 1500.0, 50.0, 0.5, 0.0}};
   return {wave_file(1000, 100, 41), soil_file(15.0, 1, p), answers(0, 0)};
+}
+
+// The generated case of the given name ("largest", "borehole", "undamped",
+// "short"); false for any other name.
+inline bool generate(const std::string& name, CaseFiles& out) {
+  if (name == "largest") out = largest();
+  else if (name == "borehole") out = borehole();
+  else if (name == "undamped") out = undamped();
+  else if (name == "short") out = short_record();
+  else return false;
+  return true;
 }
 
 }  // namespace golden

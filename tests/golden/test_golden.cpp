@@ -1,122 +1,127 @@
 // Whole runs whose result files and console transcript must stay the same
-// to the last bit: SHA-256 fingerprints recorded from a plain build.  Any
-// change to the arithmetic, the editing or the file writing that moves one
-// character of the output fails here.  Optimised (-O2) and unoptimised
-// (-O0, sanitizer) builds must agree on every fingerprint.
+// to the last bit.  Each case is a folder of tests/golden/cases: its inputs
+// (wave.csv, soil.csv, answers.txt), or a file "generate" naming the
+// generator in cases.h that writes them; the console transcript as plain
+// text (a change shows as a diff); and expected.sha256, in the format of
+// coreutils' sha256sum, which checks it.  Optimised (-O2), unoptimised
+// (-O0, sanitizer) and clang builds must all reproduce every case.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <algorithm>
+#include <filesystem>
 #include <string>
+#include <vector>
 
+#include "driver/run.h"
 #include "golden/cases.h"
-#include "golden/in_process.h"
 #include "response/layer_pass.h"
-#include "support/child.h"
-#include "support/sha256.h"
+#include "support/process.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
-using testsupport::sha256;
+namespace fs = std::filesystem;
+using testsupport::Options;
+using testsupport::Outcome;
+using testsupport::ScratchDir;
 
-struct Fingerprints {
-  const char* amp_factors;
-  const char* amp1;
-  const char* wave1;
-  const char* transcript;
-};
+const fs::path cases_dir = fs::path(SITERESP_SOURCE_DIR) / "tests/golden/cases";
 
-std::string source_file(const std::string& relative) {
-  std::ifstream f(std::string(SITERESP_SOURCE_DIR) + "/" + relative, std::ios::binary);
-  std::stringstream ss;
-  ss << f.rdbuf();
-  return ss.str();
+std::string read_file(const fs::path& p) {
+  std::string s;
+  if (std::FILE* f = std::fopen(p.c_str(), "rb")) {
+    char buf[65536];
+    for (std::size_t k; (k = std::fread(buf, 1, sizeof buf, f)) > 0;) s.append(buf, k);
+    std::fclose(f);
+  }
+  return s;
 }
 
-// Recorded from the first build that ran these cases; every build since
-// must reproduce them.
-const Fingerprints example_prints = {
-    "8b43c51ca41f1dfefbd53d0be24d58ad11f249a2eb4f83b989ef302af10714e8",
-    "8620a0ecbe059e9e776a2561702ee0b5701cab0a452dafc20d3f52e48c814f2b",
-    "786fd0185224c9b0785ed6241628a87685b7c86183b457efd905bf0ffde12558",
-    "47ab6360dada4357bb3504f7420c73af004e7208cc6ba935bf9e7c3e0e3a633c"};
-const Fingerprints largest_prints = {
-    "52db89492b0cf2747b66bdc67e72151f8112ce3f8f144dd6631f513638c83609",
-    "a624f12286dc98bedad18d25f75a53cb4a0acd8453b0f7882c4bf2949d54908e",
-    "1dc431c126bb73492d8ecb9b04400dd5e351b60b872126cfaaa6371db81ebecd",
-    "43e00673513718f78dbd213d45ee0ed36e773b12104257a41127bd47be41af23"};
-const Fingerprints borehole_prints = {
-    "b0b055257b247de9b264062c20506a30ad935c0f6d365865bb5182d42cd62e53",
-    "fb327ca1f67e787b89d1e9a7b28a777fe358f1908021e27c8497035320f36adf",
-    "323f8b9072803664ccbbdcb48b528f4681fa15f831a939b2dad6842119ef694b",
-    "b69953925ebccfc022f3c5c24bca7eb77e7ecced23b68a58cd34238025501f9a"};
-const Fingerprints undamped_prints = {
-    "41172b9f086df529f3c00d9291234534bdf55fc4e25c66d9041ea33f11c9db08",
-    "9b88fcd35643e4b598650429c95619ec485cd78379b920df37e1adc0a72a6c31",
-    "fcbe1b6cb289394d307161b0f27ae1bcfaa3d3c4db22a7e97fb6d35fd4246fae",
-    "19ce953eebaf4073fc41973d19639ddff2a43a576722d569543aa14954cf8d14"};
-const Fingerprints short_prints = {
-    "aebdf8285210a2d2395df276c23f931831b73c6250eeb8d7c1ad44e338032e8a",
-    "a88d8672253a6a1faafdaaeb95323394aa99318a52d106c417866a8d6fa42c95",
-    "70c1401b06ba69d157cfb54dfd3404d9c910ae930175fdbd399b8bd9e5492a8b",
-    "a0f52a47aec390040c0895f0ec17d6aa9dc7da36f7be1dede458c92276f347c4"};
-
-golden::CaseFiles example() {
-  return {source_file("examples/wave.csv"), source_file("examples/soil.csv"),
-          source_file("examples/answers.txt")};
+std::vector<std::string> case_names() {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(cases_dir)) {
+    if (e.is_directory()) names.push_back(e.path().filename().string());
+  }
+  std::sort(names.begin(), names.end());
+  return names;
 }
 
-void expect_files(const testsupport::TempDir& dir, const std::string& transcript, const Fingerprints& want) {
-  EXPECT_EQ(sha256(dir.read("Amp-Factors.csv")), want.amp_factors) << "Amp-Factors.csv";
-  EXPECT_EQ(sha256(dir.read("amp1.csv")), want.amp1) << "amp1.csv";
-  EXPECT_EQ(sha256(dir.read("wave1.csv")), want.wave1) << "wave1.csv";
-  EXPECT_EQ(sha256(transcript), want.transcript) << "console transcript:\n" << transcript;
-}
-
-// The built program, run as a child process.
-void expect_fingerprints(const golden::CaseFiles& files, const Fingerprints& want) {
-  testsupport::TempDir dir;
+// The case's inputs written into `dir`.
+void write_inputs(const std::string& name, const ScratchDir& dir) {
+  const fs::path from = cases_dir / name;
+  golden::CaseFiles files;
+  if (fs::exists(from / "generate")) {
+    std::string generator = read_file(from / "generate");
+    generator.erase(generator.find_last_not_of(" \n") + 1);
+    ASSERT_TRUE(golden::generate(generator, files)) << "unknown generator " << generator;
+  } else {
+    files = {read_file(from / "wave.csv"), read_file(from / "soil.csv"), read_file(from / "answers.txt")};
+  }
   dir.write("wave.csv", files.wave);
   dir.write("soil.csv", files.soil);
-  testsupport::ChildOptions opt;
-  opt.cwd = dir.str();
-  const testsupport::ChildResult r = testsupport::run_child(SITERESP_EXE, files.answers, opt);
-  ASSERT_TRUE(r.exited && r.code == 0) << r.err;
+  dir.write("answers.txt", files.answers);
+}
+
+// The run in `dir` against the case's references: the transcript as text,
+// then every file named in expected.sha256.
+void expect_reference_output(const std::string& name, const ScratchDir& dir, const Outcome& r) {
+  ASSERT_TRUE(r.exited() && r.code() == 0) << r.err;
   EXPECT_EQ(r.err, "");
-  expect_files(dir, r.out, want);
+  const fs::path ref = cases_dir / name;
+  dir.write("transcript.txt", r.out);
+  if (r.out != read_file(ref / "transcript.txt")) {
+    const Outcome diff = testsupport::run("/usr/bin/diff", {"-u", (ref / "transcript.txt").string(), "transcript.txt"},
+                                          Options().in(dir.str()));
+    ADD_FAILURE() << "console transcript differs:\n" << diff.out;
+  }
+  dir.write("expected.sha256", read_file(ref / "expected.sha256"));
+  const Outcome check =
+      testsupport::run("/usr/bin/sha256sum", {"--check", "--strict", "expected.sha256"}, Options().in(dir.str()));
+  EXPECT_EQ(check.code(), 0) << check.out << check.err;
+}
+
+class GoldenOutput : public testing::TestWithParam<std::string> {};
+
+// The built program, run as a user does.
+TEST_P(GoldenOutput, Program) {
+  ScratchDir dir;
+  write_inputs(GetParam(), dir);
+  const Outcome r = testsupport::run(SITERESP_EXE, {}, Options().in(dir.str()).with_input(dir.read("answers.txt")));
+  expect_reference_output(GetParam(), dir, r);
 }
 
 // The run in a child of this test with the two-lane response kernel, the
 // one of processors without AVX2.
-void expect_fingerprints_two_lanes(const golden::CaseFiles& files, const Fingerprints& want) {
-  testsupport::TempDir dir;
-  dir.write("wave.csv", files.wave);
-  dir.write("soil.csv", files.soil);
-  dir.write("answers.txt", files.answers);
-  const golden::InProcess r = golden::run_in_process(
-      dir.str(), [] { siteresp::allow_four_lanes(false); }, [] { return 0L; });
-  ASSERT_TRUE(r.ok);
-  expect_files(dir, dir.read("transcript.txt"), want);
+TEST_P(GoldenOutput, TwoLaneKernel) {
+  ScratchDir dir;
+  write_inputs(GetParam(), dir);
+  const Outcome r = testsupport::run_function(
+      [] {
+        siteresp::allow_four_lanes(false);
+        return siteresp::run();
+      },
+      Options().in(dir.str()).with_input(dir.read("answers.txt")));
+  expect_reference_output(GetParam(), dir, r);
 }
 
+INSTANTIATE_TEST_SUITE_P(Cases, GoldenOutput, testing::ValuesIn(case_names()),
+                         [](const testing::TestParamInfo<std::string>& p) { return p.param; });
 
-TEST(GoldenOutput, BundledExample) { expect_fingerprints(example(), example_prints); }
-
-TEST(GoldenOutput, LargestRun) { expect_fingerprints(golden::largest(), largest_prints); }
-
-TEST(GoldenOutput, BoreholeEvanescentDifferentiated) {
-  expect_fingerprints(golden::borehole(), borehole_prints);
-}
-
-TEST(GoldenOutput, UndampedVerticalIncidence) {
-  expect_fingerprints(golden::undamped(), undamped_prints);
-}
-
-TEST(GoldenOutput, ShortPaddedRecord) { expect_fingerprints(golden::short_record(), short_prints); }
-
-TEST(GoldenOutput, TwoLaneKernel) {
-  expect_fingerprints_two_lanes(golden::largest(), largest_prints);
-  expect_fingerprints_two_lanes(golden::borehole(), borehole_prints);
+// The references of each case agree with each other: the transcript
+// reference is the one its fingerprint names, and every result file is
+// listed.
+TEST(GoldenCases, ReferencesAgree) {
+  ASSERT_FALSE(case_names().empty());
+  for (const std::string& name : case_names()) {
+    SCOPED_TRACE(name);
+    const std::string sums = read_file(cases_dir / name / "expected.sha256");
+    for (const char* file : {"Amp-Factors.csv", "amp1.csv", "wave1.csv", "transcript.txt"}) {
+      EXPECT_NE(sums.find(std::string("  ") + file + "\n"), std::string::npos) << file;
+    }
+    const Outcome check = testsupport::run("/usr/bin/sha256sum", {"--check", "--ignore-missing", "expected.sha256"},
+                                           Options().in((cases_dir / name).string()));
+    EXPECT_EQ(check.out, "transcript.txt: OK\n") << check.err;
+  }
 }
 
 }  // namespace

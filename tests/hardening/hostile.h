@@ -65,7 +65,7 @@ inline Reference reference_run(const std::string& wave, const std::string& soil)
   dir.write("s.csv", soil);
   Reference ref{e2e::run_in(dir, all_answers(), false), dir.read("Amp-Factors.csv"), dir.read("amp1.csv"),
                 dir.read("wave1.csv")};
-  EXPECT_EQ(ref.r.code, 0) << "reference run failed: " << ref.r.err;
+  EXPECT_EQ(ref.r.code(), 0) << "reference run failed: " << ref.r.err;
   return ref;
 }
 

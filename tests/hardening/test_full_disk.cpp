@@ -38,7 +38,7 @@ TEST(FullDisk, EveryResultFileOnDevFull) {
       std::filesystem::create_symlink("/dev/full", dir.path() / f.name);
       const ChildResult r = e2e::run_in(dir, all_answers(), false);
 
-      EXPECT_TRUE(r.aborted()) << "exit " << r.code << ", signal " << r.signal;
+      EXPECT_TRUE(r.aborted()) << "exit " << r.code() << ", signal " << r.signal();
       EXPECT_EQ(r.err, "write: No space left on device\napparent state: unit " + std::to_string(f.unit) +
                            " named " + f.name + "\n" + lately_writing);
       // The console got as far as the complete run before the lost file.

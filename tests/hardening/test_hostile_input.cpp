@@ -45,7 +45,7 @@ TEST(HostileNumbers, ThousandDigitsAndExponentLimit) {
     const ChildResult r = e2e::run_in(dir, all_answers(), false);
     EXPECT_NE(r.out.find("\n" + angle_label + row.echo + "\n"), std::string::npos) << r.out;
     EXPECT_EQ(r.err, "");
-    EXPECT_EQ(r.code, 0);
+    EXPECT_EQ(r.code(), 0);
   }
 }
 
@@ -134,7 +134,7 @@ TEST(HostileFiles, CommasNulBytesAndDirectories) {
     const ChildResult r = e2e::run_in(dir, c.answers, false);
     EXPECT_EQ(r.err, c.err);
     if (c.err.empty()) {
-      EXPECT_EQ(r.code, 0);
+      EXPECT_EQ(r.code(), 0);
       EXPECT_EQ(e2e::lines_of(dir.read("wave1.csv")).size(), 65u);
     } else {
       EXPECT_TRUE(r.aborted());
@@ -150,7 +150,7 @@ TEST(HostileFiles, NulBytesInALabel) {
   dir.write("w.csv", "ti" + nul + "e,H" + nul + "1,H2,V1\n" + record(64).substr(14));
   dir.write("s.csv", two_layers());
   const ChildResult r = e2e::run_in(dir, all_answers(), false);
-  ASSERT_EQ(r.code, 0) << r.err;
+  ASSERT_EQ(r.code(), 0) << r.err;
   EXPECT_EQ(e2e::lines_of(dir.read("wave1.csv"))[0],
             " ti" + nul + "e      ,H" + nul + "1       ,H2        ,V1        ");
   EXPECT_EQ(e2e::lines_of(dir.read("amp1.csv"))[0], " frequency(Hz),H" + nul + "1       ,H2        ,V1        ");

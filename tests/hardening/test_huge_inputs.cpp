@@ -28,8 +28,8 @@ TEST(HugeInputs, MillionRowWaveFile) {
   TempDir dir;
   write_rows(dir, "w.csv", "time,H1,H2,V1\n", 1000000, ",0.5,-0.5,0\n");
   const Timed t = timed_run(dir, "w.csv\n");
-  ASSERT_TRUE(t.r.exited) << "signal " << t.r.signal;
-  EXPECT_EQ(t.r.code, 1);
+  ASSERT_TRUE(t.r.exited()) << "signal " << t.r.signal();
+  EXPECT_EQ(t.r.code(), 1);
   EXPECT_EQ(t.r.out, wave_prompt + " NT and DT= 1000000  1.\n  NT>2**15 !!!!!\n");
   EXPECT_EQ(t.r.err, "");
   for (const char* name : {"Amp-Factors.csv", "amp1.csv", "wave1.csv"}) EXPECT_FALSE(dir.exists(name)) << name;
@@ -66,7 +66,7 @@ TEST(HugeInputs, MegabyteLabel) {
       EXPECT_EQ(t.r.out, wave_prompt + " NT and DT= 0  0.\n");
       EXPECT_FALSE(dir.exists("Amp-Factors.csv"));
     } else {
-      EXPECT_EQ(t.r.code, 0) << t.r.err;
+      EXPECT_EQ(t.r.code(), 0) << t.r.err;
       EXPECT_EQ(e2e::lines_of(dir.read("wave1.csv"))[0], c.wave1_heading);
       EXPECT_EQ(e2e::lines_of(dir.read("amp1.csv"))[0], " frequency(Hz),H1        ,H2        ,V1        ");
     }

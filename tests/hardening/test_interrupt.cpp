@@ -2,6 +2,8 @@
 // its questions: one line on standard error, exit status 1, the console as
 // far as the question, and "Amp-Factors.csv" complete when the question
 // comes after it.
+#include <unistd.h>
+
 #include <csignal>
 
 #include "hostile.h"
@@ -50,15 +52,15 @@ TEST(Signals, AtEveryQuestion) {
       TempDir dir;
       dir.write("w.csv", record(300));
       dir.write("s.csv", two_layers());
-      testsupport::ChildOptions opt;
-      opt.cwd = dir.str();
-      opt.close_stdin = false;
-      opt.signal_after_prompt = e.sig;
-      opt.prompt_marker = q.marker;
-      const ChildResult r = testsupport::run_child(SITERESP_EXE, q.answers, opt);
+      testsupport::Child child(SITERESP_EXE, {},
+                               testsupport::Options().in(dir.str()).with_input(q.answers).stdin_kept_open());
+      ASSERT_TRUE(child.wait_for(q.marker));
+      usleep(100000);  // let the program reach its read
+      child.signal(e.sig);
+      const ChildResult r = child.finish();
 
-      ASSERT_TRUE(r.exited) << "signal " << r.signal;
-      EXPECT_EQ(r.code, 1);
+      ASSERT_TRUE(r.exited()) << "signal " << r.signal();
+      EXPECT_EQ(r.code(), 1);
       EXPECT_EQ(r.err, e.line);
       EXPECT_EQ(r.out, ref.r.out.substr(0, ref.r.out.find(q.marker) + q.marker.size()));
       if (q.after_amp_factors) {

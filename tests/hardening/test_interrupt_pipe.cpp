@@ -4,7 +4,6 @@
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/stat.h>
-#include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
@@ -36,32 +35,21 @@ TEST(InterruptWhileWriting, StalledPipeGetsAPrefixOnly) {
     TempDir dir;
     dir.write("w.csv", wave);
     dir.write("s.csv", two_layers());
-    dir.write("answers", "w.csv\ns.csv\n");
-    ASSERT_EQ(mkfifo((dir.path() / "Amp-Factors.csv").c_str(), 0600), 0);
-    const pid_t pid = fork();
-    if (pid == 0) {
-      if (chdir(dir.str().c_str()) != 0) _exit(127);
-      const int in = open("answers", O_RDONLY);
-      const int out = open("/dev/null", O_WRONLY);
-      dup2(in, 0);
-      dup2(out, 1);
-      dup2(out, 2);
-      execl(SITERESP_EXE, SITERESP_EXE, static_cast<char*>(nullptr));
-      _exit(127);
-    }
+    ASSERT_EQ(mkfifo(dir.file("Amp-Factors.csv").c_str(), 0600), 0);
+    testsupport::Child child(SITERESP_EXE, {}, testsupport::Options().in(dir.str()).with_input("w.csv\ns.csv\n"));
+    ASSERT_TRUE(child.wait_for("Thickness(m)\n"));
     // Standard input ends after the file names: the run would end at the
     // first question, but it never gets there while the pipe is not read.
-    const int fd = open((dir.path() / "Amp-Factors.csv").c_str(), O_RDONLY);
+    const int fd = open(dir.file("Amp-Factors.csv").c_str(), O_RDONLY);
     ASSERT_GE(fd, 0);
     std::string got;
     read_from(fd, got, 300000);  // then stop reading: the writer blocks
     usleep(200000);
-    kill(pid, sig);
-    int status = 0;
-    waitpid(pid, &status, 0);
+    child.signal(sig);
+    const ChildResult r = child.finish();
     read_from(fd, got, 0);
     close(fd);
-    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << "signal " << sig;
+    EXPECT_TRUE(r.exited() && r.code() == 1) << "signal " << sig;
     ASSERT_GE(got.size(), 300000u);
     EXPECT_EQ(got, ref.amp_factors.substr(0, got.size())) << "signal " << sig;
   }

@@ -98,10 +98,9 @@ TEST(Uncreatable, ReadOnlyFileSystem) {
     if (c.old_file) dir.write("ro/Amp-Factors.csv", "old\n");
     ASSERT_TRUE(ro.make_read_only()) << std::strerror(errno);
 
-    testsupport::ChildOptions opt;
-    opt.cwd = (dir.path() / "ro").string();
-    const ChildResult r =
-        testsupport::run_child(SITERESP_EXE, e2e::answers("../w.csv", "../s.csv", 0, 0), opt);
+    const ChildResult r = testsupport::run(
+        SITERESP_EXE, {},
+        testsupport::Options().in(dir.file("ro")).with_input(e2e::answers("../w.csv", "../s.csv", 0, 0)));
     EXPECT_TRUE(r.aborted());
     EXPECT_EQ(r.err, c.err);
     EXPECT_EQ(dir.exists("ro/Amp-Factors.csv"), c.old_file);

@@ -1,12 +1,13 @@
 // The soil profile dialogue, its echo, and the profiles it refuses.
 #include <gtest/gtest.h>
 
-#include "support/child.h"
+#include "support/process.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
-using testsupport::ChildResult;
-using testsupport::TempDir;
+using ChildResult = testsupport::Outcome;
+using TempDir = testsupport::ScratchDir;
 
 const char* const wave = "time,H1,H2,V1\n0,1,0,0\n0.01,0,1,0\n0.02,0,0,1\n";
 
@@ -14,10 +15,9 @@ ChildResult run_soil(const TempDir& dir, const std::string& soil_name, const std
                      const std::string& typed_name = "") {
   dir.write("w.csv", wave);
   if (!soil_name.empty()) dir.write(soil_name, soil);
-  testsupport::ChildOptions opt;
-  opt.cwd = dir.str();
   const std::string typed = typed_name.empty() ? soil_name : typed_name;
-  return testsupport::run_child(SITERESP_EXE, "w.csv\n" + typed + "\n0\n0\n", opt);
+  return testsupport::run(SITERESP_EXE, {},
+                          testsupport::Options().in(dir.str()).with_input("w.csv\n" + typed + "\n0\n0\n"));
 }
 
 // The console text from the soil prompt to the end of the layer echo.
@@ -69,7 +69,7 @@ TEST(SoilEcho, LayoutsThatReadAlike) {
   for (const EchoCase& c : cases) {
     TempDir dir;
     ChildResult r = run_soil(dir, "s.csv", c.file);
-    EXPECT_EQ(r.code, 0) << c.name << r.err;
+    EXPECT_EQ(r.code(), 0) << c.name << r.err;
     EXPECT_EQ(soil_part(r.out), expected) << c.name;
   }
 }
@@ -78,7 +78,7 @@ TEST(SoilEcho, LayerNumbersAsRead) {
   TempDir dir;
   ChildResult r = run_soil(dir, "s.csv",
                            "t\n0\n2\ns\n2\nh\n7,1.8,1500,20,0.5,200,10,0.5,10\n7,2.2,3000,50,0.8,1200,30,0.7,5\n");
-  EXPECT_EQ(r.code, 0) << r.err;
+  EXPECT_EQ(r.code(), 0) << r.err;
   EXPECT_NE(r.out.find("\n     7    1.800"), std::string::npos);
   EXPECT_NE(r.out.find("\n     7    2.200"), std::string::npos);
   EXPECT_NE(r.out.find("   Incident Wave Angle (degree) =  0.\n   Input Wave Type = 2\n"), std::string::npos);
@@ -88,10 +88,10 @@ TEST(SoilEcho, FileNameOf20And21Characters) {
   const std::string soil = "t\n30\n1\ns\n1\nh\n1,2,3000,50,0.5,1200,30,0.5,0\n";
   TempDir dir;
   ChildResult exact = run_soil(dir, "abcdefghijklmnop.csv", soil);
-  EXPECT_EQ(exact.code, 0) << exact.err;
+  EXPECT_EQ(exact.code(), 0) << exact.err;
   TempDir dir2;
   ChildResult cut = run_soil(dir2, "abcdefghijklmnopq.cs", soil, "abcdefghijklmnopq.csv");
-  EXPECT_EQ(cut.code, 0) << cut.err;
+  EXPECT_EQ(cut.code(), 0) << cut.err;
 }
 
 const std::string lately_reading = "lately reading sequential formatted external IO\n";

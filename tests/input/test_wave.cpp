@@ -5,7 +5,7 @@
 #include <string>
 
 #include "input/wave.h"
-#include "support/child.h"
+#include "support/scratch_dir.h"
 
 namespace {
 
@@ -20,7 +20,7 @@ struct Loaded {
 };
 
 Loaded load(const std::string& content) {
-  testsupport::TempDir dir;
+  testsupport::ScratchDir dir;
   dir.write("w.csv", content);
   Loaded l;
   const std::string name = (dir.path() / "w.csv").string();

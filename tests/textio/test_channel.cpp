@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "temp_dir.h"
+#include "support/scratch_dir.h"
 #include "textio/channel.h"
 
 namespace {
@@ -17,7 +17,7 @@ using siteresp::textio::flush_open_files;
 using siteresp::textio::InChannel;
 using siteresp::textio::max_name;
 using siteresp::textio::OutChannel;
-using textio_test::TempDir;
+using TempDir = testsupport::ScratchDir;
 
 std::unique_ptr<InChannel> open_on(const TempDir& dir, const std::string& bytes) {
   auto ch = std::make_unique<InChannel>();

@@ -7,7 +7,7 @@
 
 #include <gtest/gtest.h>
 
-#include "temp_dir.h"
+#include "support/scratch_dir.h"
 #include "textio/channel.h"
 #include "textio/listread.h"
 
@@ -18,7 +18,7 @@ using siteresp::textio::Item;
 using siteresp::textio::ReadResult;
 using siteresp::textio::list_read;
 using siteresp::textio::name_read;
-using textio_test::TempDir;
+using TempDir = testsupport::ScratchDir;
 
 constexpr float kept = -7.0f;  // what an item holds before the read
 

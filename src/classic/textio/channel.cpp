@@ -31,14 +31,15 @@ void InChannel::open_existing(int unit, const char* name, std::size_t len) {
   close();
   reset(-1, unit);
   while (len > 0 && name[len - 1] == ' ') --len;
-  if (len == 0) fail("open", "null file name", unit, nullptr);
-  // The diagnostic keeps at most max_name characters of the name; the file
-  // itself is opened under the whole name.
+  // The channel keeps the name for its diagnostics, at most max_name
+  // characters of it; the file itself is opened under the whole name.  A
+  // blank name is a name too: "unit 11 named " with nothing after it.
   const std::size_t cap = static_cast<std::size_t>(max_name);
   const std::size_t kept = len < cap ? len : cap;
   std::memcpy(name_, name, kept);
   name_[kept] = '\0';
   named_ = true;
+  if (len == 0) fail("open", "null file name", unit, name_);
 
   char path[PATH_MAX];
   if (len >= sizeof path) fail_errno("open", ENAMETOOLONG, unit, name_);

@@ -6,6 +6,7 @@
 #include <cstdlib>
 #include <cstring>
 
+#include <sys/resource.h>
 #include <unistd.h>
 
 #include "textio/channel.h"
@@ -103,8 +104,15 @@ void abnormal_end() {
   flush_open_files();
   if (hook != nullptr) hook();
   // Our own abort carries no signal text: the handler that prints
-  // "IOT Trap" is for aborts from outside.
+  // "IOT Trap" is for aborts from outside.  Nor does it leave a core file:
+  // the diagnostic has said what went wrong, and a dump of a deliberate
+  // end would only fill the user's directory.
   std::signal(SIGABRT, SIG_DFL);
+  rlimit core{};
+  if (getrlimit(RLIMIT_CORE, &core) == 0) {
+    core.rlim_cur = 0;
+    setrlimit(RLIMIT_CORE, &core);
+  }
   std::abort();
 }
 

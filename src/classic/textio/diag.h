@@ -3,7 +3,7 @@
 //
 // A diagnostic is three or four lines on standard error:
 //   CONTEXT: MESSAGE            (or "CONTEXT: end of file")
-//   apparent state: unit N named NAME      (or "unit N (unnamed)")
+//   apparent state: unit N named NAME      (or "unit N (unnamed)" for the console)
 //   last format: FORMAT         (left out after a completed fixed-width statement)
 //   lately reading|writing sequential formatted external IO
 // after which every open result file is written out and closed and the run

@@ -13,7 +13,7 @@
 
 #include "capacity.h"
 #include "golden/cases.h"
-#include "golden/reference_response.h"
+#include "response/reference_response.h"
 #include "response/layer_pass.h"
 #include "response/layers.h"
 
