@@ -25,17 +25,37 @@ std::string warning_line(const Problem& p) {
   return "sitekit: " + location(p) + "warning: " + p.message;
 }
 
-void emit(const std::string& line) {
-  // One write per line, under a lock, so lines of parallel runs never mix.
-  static std::mutex lock;
-  const std::string whole = line + "\n";
-  std::lock_guard<std::mutex> guard(lock);
+namespace {
+
+std::mutex lock;
+std::string status_line;
+
+void write_fd(int fd, const std::string& text) {
   std::size_t done = 0;
-  while (done < whole.size()) {
-    const ssize_t n = ::write(2, whole.data() + done, whole.size() - done);
+  while (done < text.size()) {
+    const ssize_t n = ::write(fd, text.data() + done, text.size() - done);
     if (n <= 0) return;
     done += static_cast<std::size_t>(n);
   }
+}
+
+// One write per line, under the lock, so lines of parallel runs never mix.
+void put_line(int fd, const std::string& line) {
+  std::lock_guard<std::mutex> guard(lock);
+  if (!status_line.empty()) write_fd(2, "\r\033[K");
+  write_fd(fd, line + "\n");
+  if (!status_line.empty()) write_fd(2, status_line);
+}
+
+}  // namespace
+
+void emit(const std::string& line) { put_line(2, line); }
+void say(const std::string& line) { put_line(1, line); }
+
+void set_status_line(const std::string& status) {
+  std::lock_guard<std::mutex> guard(lock);
+  write_fd(2, "\r\033[K" + status);
+  status_line = status;
 }
 
 Failure::Failure(Exit status, Problem problem)

@@ -21,8 +21,14 @@ std::string error_line(const Problem& p);    // "sitekit: where:line: message"
 std::string warning_line(const Problem& p);  // "sitekit: where:line: warning: message"
 std::string text_of(const Problem& p);       // "where:line: message" (for runs.csv)
 
-// Writes one whole line to standard error; safe from several threads.
+// Writes one whole line to standard error (emit) or standard output (say);
+// safe from several threads.  A status line, when one is set, stays below
+// them on the terminal: it is cleared before each line and drawn again.
 void emit(const std::string& line);
+void say(const std::string& line);
+// Sets the status line (written to standard error without a line end), or
+// clears it for good with an empty string.
+void set_status_line(const std::string& status);
 inline void error(const Problem& p) { emit(error_line(p)); }
 inline void warn(const Problem& p) { emit(warning_line(p)); }
 

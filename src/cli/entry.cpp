@@ -2,6 +2,7 @@
 
 #include <fmt/format.h>
 
+#include <csignal>
 #include <cstdio>
 #include <map>
 
@@ -26,6 +27,8 @@ int usage_error(const CLI::App& app, const CLI::ParseError& e) {
 }  // namespace
 
 int main_entry(int argc, char** argv) {
+  // A child that stops reading its answers must not end sitekit.
+  std::signal(SIGPIPE, SIG_IGN);
   CLI::App app{"sitekit: runs, batches and record formats around siteresp's layered-soil response.",
                "sitekit"};
   app.set_version_flag("--version", fmt::format("sitekit {}", version()));

@@ -1,0 +1,29 @@
+#pragma once
+// Runs the dialogue program as a child process inside a run folder: the
+// answers on its standard input, its standard output into a file there, its
+// standard error kept for the error message.
+#include <filesystem>
+#include <string>
+
+namespace sitekit::cli {
+
+struct ChildOutcome {
+  bool started = false;   // false: the program could not be started (see err)
+  bool exited = false;    // ended by exit (not by a signal)
+  int code = -1;          // exit status when exited
+  int signal = 0;         // terminating signal otherwise
+  std::string err;        // its standard error (or why it did not start)
+  bool ok() const { return started && exited && code == 0; }
+};
+
+// The siteresp executable: beside this program (/proc/self/exe), else the
+// first on PATH, else empty.
+std::filesystem::path find_siteresp();
+
+// Runs `exe` with working directory `dir`; `input` is written to its
+// standard input, which is then closed; standard output goes to
+// dir/`stdout_name`.
+ChildOutcome run_in_folder(const std::filesystem::path& exe, const std::filesystem::path& dir,
+                           const std::string& input, const std::string& stdout_name);
+
+}  // namespace sitekit::cli

@@ -1,0 +1,154 @@
+#include "cli/run_job.h"
+
+#include <fmt/format.h>
+
+#include <chrono>
+#include <fstream>
+#include <sstream>
+
+#include "cli/child.h"
+#include "cli/diagnostic.h"
+#include "cli/messages.h"
+#include "cli/result_digest.h"
+#include "cli/run_folder.h"
+#include "cli/run_info.h"
+#include "cli/run_measures.h"
+#include "records/record.h"
+#include "records/soil.h"
+#include "records/wave_file.h"
+
+namespace sitekit::cli {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+// Thrown inside run_one for the one error that ends a run.
+struct RunError {
+  Problem problem;
+};
+
+[[noreturn]] void stop(Problem p) { throw RunError{std::move(p)}; }
+
+Problem from(const records::Diagnostic& d) { return {d.file, d.line, d.message}; }
+
+void warn_all(const records::Warnings& ws) {
+  for (const records::Diagnostic& w : ws) warn(from(w));
+}
+
+std::string read_text(const fs::path& p) {
+  std::ifstream in(p, std::ios::binary);
+  std::ostringstream s;
+  s << in.rdbuf();
+  return s.str();
+}
+
+// The record as the computation will take it, refused where the result
+// would mean nothing.
+records::Record checked_record(const RunJob& job) {
+  records::Result<records::Record> r = records::import_record(job.record, {});
+  if (!r) stop(from(r.error()));
+  records::Record rec = std::move(r).value();
+  warn_all(rec.warnings);
+  const std::string file = rec.files.empty() ? job.record.front() : rec.files.front();
+  if (rec.size() < 2) stop({file, 0, msg::too_few_samples(rec.size())});
+  if (rec.size() > records::max_record_samples) stop({file, 0, msg::too_many_samples(rec.size())});
+  if (!(rec.time[1] > rec.time[0])) stop({file, 0, msg::time_step_not_positive(rec.time[0], rec.time[1])});
+  return rec;
+}
+
+records::SoilProfile checked_soil(const RunJob& job) {
+  records::Result<records::SoilProfile> s = records::read_soil_file(job.soil);
+  if (!s) stop(from(s.error()));
+  warn_all(s.value().warnings);
+  return std::move(s).value();
+}
+
+// input.csv: a wave file byte for byte as given, an imported record in the
+// wave-file layout.
+void write_input(const fs::path& dir, const records::Record& rec) {
+  std::error_code ec;
+  if (rec.units.empty() && rec.files.size() == 1) {
+    fs::copy_file(rec.files.front(), dir / "input.csv", ec);
+    if (ec) stop({rec.files.front(), 0, msg::cannot_copy(ec.message())});
+    return;
+  }
+  const std::string why = write_file_atomically(dir / "input.csv", records::format_wave(rec));
+  if (!why.empty()) stop({(dir / "input.csv").string(), 0, msg::cannot_write(why)});
+}
+
+void compute(const fs::path& siteresp, const fs::path& dir, const RunJob& job,
+             const records::Record& rec) {
+  const std::string answers = "input.csv\nsoil.csv\n" + dialogue_answers(job.shaping, job.band);
+  const ChildOutcome c = run_in_folder(siteresp, dir, answers, "summary.txt");
+  const std::string& file = rec.files.front();
+  if (!c.started) stop({siteresp.string(), 0, msg::cannot_start(c.err)});
+  if (!c.ok()) stop({file, 0, msg::computation_stopped(c.err, c.signal, rec.files.front(), job.soil)});
+  for (const char* result : {"Amp-Factors.csv", "amp1.csv", "wave1.csv"})
+    if (!fs::exists(dir / result)) stop({file, 0, msg::result_missing(result)});
+}
+
+void digest(const fs::path& dir, int wave_type, RunRow& row) {
+  if (const auto peaks = surface_peaks(read_text(dir / "summary.txt"))) row.surface_peak = *peaks;
+  if (const auto amp = peak_amplification(read_text(dir / "Amp-Factors.csv"), wave_type)) {
+    row.sh_hz = amp->sh_hz, row.sh = amp->sh;
+    row.psv_hz = amp->psv_hz, row.psv = amp->psv;
+  }
+}
+
+std::array<double, 3> input_peaks(const records::Record& rec) {
+  std::array<double, 3> p{0, 0, 0};
+  const std::vector<double>* ch[3] = {&rec.h1, &rec.h2, &rec.v1};
+  for (int i = 0; i < 3; ++i)
+    for (double x : *ch[i]) p[i] = std::max(p[i], std::fabs(x));
+  return p;
+}
+
+void perform(const RunJob& job, const fs::path& siteresp, RunRow& row) {
+  const records::Record rec = checked_record(job);
+  const records::SoilProfile soil = checked_soil(job);
+  row.wave_type = soil.wave_type;
+  row.input_peak = input_peaks(rec);
+  if (job.band) {
+    const std::string w = band_order_warning(*job.band);
+    if (!w.empty()) warn({"--band", 0, w});
+  }
+  StagedFolder staged(row.folder);
+  if (!staged.ok()) stop({row.folder.string(), 0, msg::cannot_create(staged.error())});
+  write_input(staged.path(), rec);
+  std::error_code ec;
+  fs::copy_file(job.soil, staged.path() / "soil.csv", ec);
+  if (ec) stop({job.soil, 0, msg::cannot_copy(ec.message())});
+  compute(siteresp, staged.path(), job, rec);
+  digest(staged.path(), soil.wave_type, row);
+  const std::string info = write_run_info(staged.path(), job, rec, soil);
+  if (!info.empty()) stop({row.folder.string(), 0, msg::cannot_write(info)});
+  const std::string m = add_run_measures(staged.path(), job, rec, soil, row);
+  if (!m.empty()) stop({row.folder.string(), 0, m});
+  const std::string why = staged.publish();
+  if (!why.empty()) stop({row.folder.string(), 0, msg::cannot_publish(why)});
+}
+
+}  // namespace
+
+RunRow run_one(const RunJob& job, const fs::path& siteresp) {
+  const auto t0 = std::chrono::steady_clock::now();
+  RunRow row;
+  row.record = fmt::format("{}", fmt::join(job.record, " "));
+  row.name = job.name;
+  row.folder = job.out_dir / job.name;
+  row.soil = job.soil;
+  row.shaping = job.shaping;
+  if (job.band) row.band = fmt::format("{}", fmt::join(job.band->text, ";"));
+  try {
+    perform(job, siteresp, row);
+    row.ok = true;
+  } catch (const RunError& e) {
+    row.error = text_of(e.problem);
+    error(e.problem);
+  }
+  row.seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count();
+  return row;
+}
+
+}  // namespace sitekit::cli
