@@ -7,6 +7,7 @@
 #include <map>
 
 #include "cli/diagnostic.h"
+#include "cli/run_folder.h"
 #include "cli/subcommand.h"
 
 namespace sitekit::cli {
@@ -29,6 +30,7 @@ int usage_error(const CLI::App& app, const CLI::ParseError& e) {
 int main_entry(int argc, char** argv) {
   // A child that stops reading its answers must not end sitekit.
   std::signal(SIGPIPE, SIG_IGN);
+  process_umask();
   CLI::App app{"sitekit: runs, batches and record formats around siteresp's layered-soil response.",
                "sitekit"};
   app.set_version_flag("--version", fmt::format("sitekit {}", version()));

@@ -31,6 +31,7 @@ bool number(std::string_view s, double& out) {
 // The three numbers after '=' on the summary line that starts with `label`.
 std::optional<std::array<double, 3>> three_after(std::string_view summary, std::string_view label) {
   for (std::string_view line : lines_of(summary)) {
+    while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
     if (line.substr(0, label.size()) != label) continue;
     std::string_view rest = line.substr(line.find('=') + 1);
     std::array<double, 3> v{};
@@ -48,8 +49,8 @@ std::optional<std::array<double, 3>> three_after(std::string_view summary, std::
 }  // namespace
 
 std::optional<std::array<double, 3>> surface_peaks(std::string_view summary) {
-  const auto lo = three_after(summary, " Min X, Y and Z");
-  const auto hi = three_after(summary, " Max X, Y abd Z");
+  const auto lo = three_after(summary, "Min X, Y and Z");
+  const auto hi = three_after(summary, "Max X, Y abd Z");
   if (!lo || !hi) return std::nullopt;
   std::array<double, 3> peak{};
   for (int i = 0; i < 3; ++i) peak[i] = std::max(std::fabs((*lo)[i]), std::fabs((*hi)[i]));

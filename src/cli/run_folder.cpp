@@ -25,6 +25,15 @@ std::string temp_name(const fs::path& final_path) {
 
 }  // namespace
 
+mode_t process_umask() {
+  static const mode_t mask = [] {
+    const mode_t m = ::umask(0);
+    ::umask(m);
+    return m;
+  }();
+  return mask;
+}
+
 StagedFolder::StagedFolder(const fs::path& final_dir) : final_(final_dir) {
   std::error_code ec;
   fs::path parent = final_dir.parent_path();
@@ -40,6 +49,8 @@ StagedFolder::StagedFolder(const fs::path& final_dir) : final_(final_dir) {
     return;
   }
   path_ = name;
+  // mkdtemp makes the folder private; a run folder is as open as any other.
+  ::chmod(name.c_str(), 0777 & ~process_umask());
 }
 
 StagedFolder::~StagedFolder() {
@@ -84,7 +95,7 @@ std::string write_file_atomically(const fs::path& path, const std::string& conte
     }
     done += static_cast<std::size_t>(n);
   }
-  ::fchmod(fd, 0644);
+  ::fchmod(fd, 0666 & ~process_umask());
   if (::close(fd) != 0 || ::rename(tmp.c_str(), path.c_str()) != 0) {
     const std::string why = std::strerror(errno);
     ::unlink(tmp.c_str());

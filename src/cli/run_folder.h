@@ -1,6 +1,8 @@
 #pragma once
 // A run folder appears whole or not at all: it is built under a temporary
 // name beside its final place and renamed into place when complete.
+#include <sys/types.h>
+
 #include <filesystem>
 #include <string>
 
@@ -31,6 +33,10 @@ class StagedFolder {
   std::string error_;
   bool published_ = false;
 };
+
+// The process's file-creation mask, read once (main_entry reads it before
+// any thread starts, since reading it means setting it for a moment).
+mode_t process_umask();
 
 // Writes `content` to `path` whole or not at all (temporary name, rename).
 // Returns an empty string or the reason for failing.
