@@ -160,7 +160,7 @@ CommandRunner add_run(CLI::App& app) {
   run->add_option("--out", args->out, "Folder that receives the run folders and runs.csv")
       ->capture_default_str();
   run->add_option("-j,--jobs", args->jobs, "Runs at a time (default: the number of cores)")
-      ->check(CLI::PositiveNumber);
+      ->check(CLI::Range(1, 1024));
   run->add_option("--manifest", args->manifest,
                   "CSV file of runs: record,soil,options,output (one row per run)");
   run->add_option("records", args->records,

@@ -65,6 +65,7 @@ std::string StagedFolder::publish() {
     published_ = true;
     return {};
   }
+  if (errno == ENOTDIR) return "exists and is not a folder";
   if (errno != EEXIST && errno != ENOTEMPTY) return std::strerror(errno);
   if (!fs::is_directory(final_)) return "exists and is not a folder";
   // An older run is there: swap both names at once, then drop the old one,

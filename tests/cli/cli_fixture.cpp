@@ -34,6 +34,13 @@ testsupport::Outcome siteresp(const testsupport::ScratchDir& dir, const std::str
   return testsupport::run(SITERESP_EXE, {}, testsupport::Options().in(dir.str()).with_input(answers));
 }
 
+std::vector<std::string> lines_of(const std::string& text) {
+  std::vector<std::string> lines;
+  std::istringstream in(text);
+  for (std::string l; std::getline(in, l);) lines.push_back(l);
+  return lines;
+}
+
 std::string small_wave(int rows) {
   std::string w = "time,H1,H2,V1\n";
   for (int k = 0; k < rows; ++k) {

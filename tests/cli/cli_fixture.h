@@ -20,6 +20,8 @@ testsupport::Outcome sitekit(const testsupport::ScratchDir& dir, const std::vect
 // siteresp in `dir` with its answers on standard input.
 testsupport::Outcome siteresp(const testsupport::ScratchDir& dir, const std::string& answers);
 
+std::vector<std::string> lines_of(const std::string& text);
+
 // A wave file of `rows` rows at 0.01 s, three channels of smooth motion.
 std::string small_wave(int rows);
 

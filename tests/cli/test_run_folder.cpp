@@ -1,0 +1,132 @@
+// A run folder appears whole or not at all; runs.csv lists every run; one
+// failing run does not stop the others and makes the exit status 1.
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "cli/cli_fixture.h"
+
+namespace sitekit::cli::test {
+namespace {
+
+namespace fs = std::filesystem;
+
+std::vector<std::string> entries(const fs::path& dir) {
+  std::vector<std::string> names;
+  for (const auto& e : fs::directory_iterator(dir)) names.push_back(e.path().filename().string());
+  std::sort(names.begin(), names.end());
+  return names;
+}
+
+void write_inputs(const testsupport::ScratchDir& dir) {
+  dir.write("wave.csv", small_wave(300));
+  dir.write("soil.csv", example("soil.csv"));
+}
+
+// A copy of sitekit beside a stand-in for siteresp (a shell script), so that
+// the computation can be made to fail after the run folder was begun.
+testsupport::Outcome sitekit_with_fake(const testsupport::ScratchDir& dir, const std::string& script,
+                                       const std::vector<std::string>& args) {
+  fs::create_directory(dir.path() / "bin");
+  fs::copy_file(SITEKIT_EXE, dir.path() / "bin/sitekit");
+  dir.write("bin/siteresp", "#!/bin/sh\n" + script);
+  fs::permissions(dir.path() / "bin/siteresp", fs::perms::owner_all | fs::perms::group_exec |
+                                                   fs::perms::others_exec | fs::perms::others_read);
+  return testsupport::run(dir.file("bin/sitekit"), args, testsupport::Options().in(dir.str()));
+}
+
+struct FailedComputation {
+  std::string script;
+  std::string err;
+};
+
+TEST(RunFolderAtomicity, FailedComputationLeavesNoFolder) {
+  const FailedComputation cases[] = {
+      {"echo partial > Amp-Factors.csv\n"
+       "echo 'open: No such file or directory' >&2\n"
+       "echo 'apparent state: unit 4 named soil.csv' >&2\n"
+       "echo 'last format: list io' >&2\nexit 2\n",
+       "sitekit: wave.csv: siteresp stopped: open: No such file or directory (apparent state: unit "
+       "4 named site-a.csv)\n"},
+      {"echo partial > Amp-Factors.csv\nkill -9 $$\n",
+       "sitekit: wave.csv: siteresp was ended by signal 9 (Killed)\n"},
+      {"echo partial > Amp-Factors.csv\nexit 0\n",
+       "sitekit: wave.csv: siteresp ended without writing amp1.csv\n"},
+  };
+  for (const FailedComputation& c : cases) {
+    testsupport::ScratchDir dir;
+    write_inputs(dir);
+    dir.write("site-a.csv", example("soil.csv"));
+    const testsupport::Outcome r =
+        sitekit_with_fake(dir, c.script, {"run", "--soil", "site-a.csv", "--out", "out", "wave.csv"});
+    EXPECT_EQ(r.code(), 1);
+    EXPECT_EQ(r.err, c.err);
+    EXPECT_EQ(entries(dir.path() / "out"), std::vector<std::string>{"runs.csv"});
+  }
+}
+
+TEST(RunFolderAtomicity, BadInputLeavesNoFolder) {
+  testsupport::ScratchDir dir;
+  write_inputs(dir);
+  dir.write("bad.csv", "time,H1,H2,V1\n0,1,2,3\n0.01,x,2,3\n");
+  EXPECT_EQ(sitekit(dir, {"run", "--soil", "soil.csv", "--out", "out", "bad.csv"}).code(), 1);
+  EXPECT_EQ(entries(dir.path() / "out"), std::vector<std::string>{"runs.csv"});
+}
+
+TEST(RunFolderAtomicity, OlderFolderIsReplacedWhole) {
+  testsupport::ScratchDir dir;
+  write_inputs(dir);
+  fs::create_directories(dir.path() / "out/wave");
+  dir.write("out/wave/stale.txt", "from an older run");
+  dir.write("out/wave/wave1.csv", "older");
+  ASSERT_EQ(sitekit(dir, {"run", "--soil", "soil.csv", "--out", "out", "wave.csv"}).code(), 0);
+  EXPECT_EQ(entries(dir.path() / "out/wave"),
+            (std::vector<std::string>{"Amp-Factors.csv", "amp1.csv", "input.csv", "run-info.csv",
+                                      "soil.csv", "summary.txt", "wave1.csv"}));
+  EXPECT_EQ(entries(dir.path() / "out"), (std::vector<std::string>{"runs.csv", "wave"}));
+}
+
+TEST(RunFolderAtomicity, AFileInTheWayIsAnErrorNotAReplacement) {
+  testsupport::ScratchDir dir;
+  write_inputs(dir);
+  fs::create_directories(dir.path() / "out");
+  dir.write("out/wave", "a file, not a run");
+  const testsupport::Outcome r = sitekit(dir, {"run", "--soil", "soil.csv", "--out", "out", "wave.csv"});
+  EXPECT_EQ(r.code(), 1);
+  EXPECT_EQ(r.err, "sitekit: out/wave: cannot move the finished run into place: exists and is not a folder\n");
+  EXPECT_EQ(dir.read("out/wave"), "a file, not a run");
+  EXPECT_EQ(entries(dir.path() / "out"), (std::vector<std::string>{"runs.csv", "wave"}));
+}
+
+TEST(RunFolderPaths, NoLimitOnTheLengthOfDir) {
+  testsupport::ScratchDir dir;
+  write_inputs(dir);
+  std::string deep = "out";
+  for (int i = 0; i < 6; ++i) deep += "/a-folder-name-of-forty-characters-xxxxxxx";
+  dir.write("a-wave-file-with-a-long-name.csv", small_wave(300));
+  const testsupport::Outcome r =
+      sitekit(dir, {"run", "--soil", "soil.csv", "--out", deep, "a-wave-file-with-a-long-name.csv"});
+  ASSERT_EQ(r.code(), 0) << r.err;
+  EXPECT_EQ(dir.read(deep + "/a-wave-file-with-a-long-name/input.csv"), small_wave(300));
+  EXPECT_TRUE(dir.exists(deep + "/a-wave-file-with-a-long-name/wave1.csv"));
+}
+
+TEST(RunBatch, OneFailureDoesNotStopTheOthers) {
+  testsupport::ScratchDir dir;
+  write_inputs(dir);
+  dir.write("w2.csv", small_wave(250));
+  dir.write("bad.csv", "time,H1,H2,V1\n0,1,2,3\n0.01,x,2,3\n");
+  const testsupport::Outcome r =
+      sitekit(dir, {"run", "--soil", "soil.csv", "--out", "out", "-j", "2", "wave.csv", "bad.csv", "w2.csv"});
+  EXPECT_EQ(r.code(), 1);
+  EXPECT_EQ(entries(dir.path() / "out"), (std::vector<std::string>{"runs.csv", "w2", "wave"}));
+  const std::vector<std::string> rows = lines_of(dir.read("out/runs.csv"));
+  ASSERT_EQ(rows.size(), 4u);
+  EXPECT_EQ(rows[1].substr(0, 17), "wave.csv,wave,ok,");
+  EXPECT_EQ(rows[2].substr(0, 73),
+            "bad.csv,bad,failed,\"bad.csv:3: field 2: \"\"x\"\" is not a number\",,soil.csv,");
+  EXPECT_EQ(rows[3].substr(0, 13), "w2.csv,w2,ok,");
+}
+
+}  // namespace
+}  // namespace sitekit::cli::test
