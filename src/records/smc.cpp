@@ -68,7 +68,7 @@ Result<Components> read_smc(const Lines& lines, const std::string& file) {
   if (!at) return at.error();
   const long long comments = text::whole(iv[15]).value_or(-1), npts = text::whole(iv[16]).value_or(-1);
   if (comments < 0 || npts <= 0 || npts > static_cast<long long>(lines.size()) * 8)
-    return Error{file, static_cast<long>(text_lines + 2),
+    return Error{file, static_cast<long>(text_lines + 3),
                  fmt::format("header integers 16 and 17 ({} comment lines, {} samples) do not fit the file", comments,
                              npts)};
   if (!(rv[1] > 0)) return Error{file, static_cast<long>(text_lines + int_lines + 1), "samples per second (real 2) must be positive"};

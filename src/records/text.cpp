@@ -124,8 +124,9 @@ std::optional<double> parse_real(std::string_view field) {
 
 std::optional<long long> parse_int(std::string_view field) {
   field = trim(field);
-  if (!field.empty() && field.front() == '+') field.remove_prefix(1);
-  if (field.empty() || field.front() == '+') return std::nullopt;
+  const bool plus = !field.empty() && field.front() == '+';
+  if (plus) field.remove_prefix(1);
+  if (field.empty() || field.front() == '+' || (plus && field.front() == '-')) return std::nullopt;
   long long v = 0;
   const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), v);
   if (ec != std::errc() || end != field.data() + field.size()) return std::nullopt;
