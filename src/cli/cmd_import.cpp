@@ -54,6 +54,23 @@ int import_files(const ImportArgs& a) {
   return static_cast<int>(Exit::ok);
 }
 
+// CLI11's own range checks print the largest double in full; these say it
+// in words.
+CLI::Validator at_least(double low, bool inclusive) {
+  return CLI::Validator(
+      [=](std::string& text) -> std::string {
+        double v = 0;
+        try {
+          v = std::stod(text);
+        } catch (const std::exception&) {
+          return fmt::format("\"{}\" is not a number", text);
+        }
+        if (inclusive ? v >= low : v > low) return {};
+        return fmt::format("must be {} {}, not {}", inclusive ? "at least" : "above", low, text);
+      },
+      inclusive ? "NUMBER>=0" : "NUMBER>0");
+}
+
 }  // namespace
 
 CommandRunner add_import(CLI::App& app) {
@@ -70,10 +87,10 @@ CommandRunner add_import(CLI::App& app) {
       ->check(CLI::IsMember({"surface", "borehole"}));
   imp->add_option("--scale", args->scale, "Multiply every sample by FACTOR (after the units)")
       ->capture_default_str();
-  imp->add_option("--start", args->start, "Drop the samples before SECONDS")->check(CLI::NonNegativeNumber);
-  imp->add_option("--length", args->length, "Keep SECONDS from --start")->check(CLI::PositiveNumber);
+  imp->add_option("--start", args->start, "Drop the samples before SECONDS")->check(at_least(0, true));
+  imp->add_option("--length", args->length, "Keep SECONDS from --start")->check(at_least(0, false));
   imp->add_option("--resample", args->resample, "Resample to the coarser interval DT (anti-alias low-pass)")
-      ->check(CLI::PositiveNumber);
+      ->check(at_least(0, false));
   imp->add_option("-o,--output", args->out, "Wave file to write (default: <record name>.csv)");
   imp->add_option("files", args->files, "The record's files, one of them, or a triplet's stem")
       ->required();

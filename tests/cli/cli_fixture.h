@@ -1,6 +1,8 @@
 #pragma once
 // What the tests of `sitekit` share: the example inputs in a scratch
 // directory, the two programs run there, and file reading.
+#include <gtest/gtest.h>
+
 #include <string>
 #include <vector>
 
@@ -21,6 +23,11 @@ testsupport::Outcome sitekit(const testsupport::ScratchDir& dir, const std::vect
 testsupport::Outcome siteresp(const testsupport::ScratchDir& dir, const std::string& answers);
 
 std::vector<std::string> lines_of(const std::string& text);
+
+// Expects `line` to start with `start`.
+inline void expect_starts(const std::string& line, const std::string& start) {
+  EXPECT_EQ(line.substr(0, start.size()), start);
+}
 
 // A wave file of `rows` rows at 0.01 s, three channels of smooth motion.
 std::string small_wave(int rows);
