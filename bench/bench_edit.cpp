@@ -4,8 +4,8 @@
 #include <array>
 #include <cstddef>
 
-#include "textio/edit.h"
-#include "textio/format.h"
+#include "textio/detail/edit.h"
+#include "textio/write.h"
 
 namespace {
 

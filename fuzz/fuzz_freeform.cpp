@@ -20,7 +20,7 @@
 
 #include "support.h"
 #include "textio/channel.h"
-#include "textio/listread.h"
+#include "textio/read.h"
 
 namespace {
 

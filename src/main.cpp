@@ -2,7 +2,7 @@
 // earthquake record.  The program takes no arguments: it asks its questions
 // on standard output and reads the answers from standard input.
 #include "driver/run.h"
-#include "textio/diag.h"
+#include "textio/signals.h"
 
 int main() {
   siteresp::textio::install_signal_handlers();

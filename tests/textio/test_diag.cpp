@@ -20,7 +20,8 @@
 #include "support/scratch_dir.h"
 #include "textio/channel.h"
 #include "textio/diag.h"
-#include "textio/listread.h"
+#include "textio/signals.h"
+#include "textio/read.h"
 
 namespace {
 

@@ -11,7 +11,7 @@
 #include <string>
 
 #include "golden/cases.h"
-#include "textio/digits.h"
+#include "textio/detail/digits.h"
 
 namespace {
 

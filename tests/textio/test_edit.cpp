@@ -8,8 +8,8 @@
 #include <limits>
 #include <string>
 
-#include "textio/digits.h"
-#include "textio/edit.h"
+#include "textio/detail/digits.h"
+#include "textio/detail/edit.h"
 
 namespace siteresp::textio {
 namespace {

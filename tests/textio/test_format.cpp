@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "textio/collect_sink.h"
-#include "textio/format.h"
+#include "textio/write.h"
 
 namespace siteresp::textio {
 namespace {
@@ -18,7 +18,7 @@ Records write(const Format& fmt, std::initializer_list<Value> values) {
 }
 
 Records write(const char* text, std::initializer_list<Value> values) {
-  const Format fmt(text);
+  const Format fmt = Format::from_text(text);
   EXPECT_TRUE(fmt.valid()) << text;
   return write(fmt, values);
 }
@@ -132,23 +132,28 @@ TEST(FormatParsing, InvalidFormatsWriteOneEmptyRecord) {
       "(1(1(1(1(1(1(1(1(1(I1))))))))))",  // nested too deep
   };
   for (const char* text : bad) {
-    const Format fmt(text);
+    const Format fmt = Format::from_text(text);
     EXPECT_FALSE(fmt.valid()) << text;
     EXPECT_EQ(fmt.nops(), 0) << text;
     EXPECT_EQ(write(fmt, {1, 2.0f}), Records{""}) << text;
   }
-  EXPECT_FALSE(Format(nullptr).valid());
+  EXPECT_FALSE(Format::from_text(nullptr).valid());
 }
+
+// The parser runs while compiling: the program's formats are checked there,
+// and a bad one is refused there too (see compile_fail/).
+static_assert(Format("(F8.4,6(',',E12.4))").nops() > 0);
+static_assert(!Format::from_text("(F8)").valid());
 
 TEST(FormatParsing, TablesHaveFixedLimits) {
   std::string many = "(";
   for (int k = 0; k < Format::max_ops + 1; ++k) many += "I1,";
   many.back() = ')';
-  EXPECT_FALSE(Format(many.c_str()).valid());
+  EXPECT_FALSE(Format::from_text(many.c_str()).valid());
   const std::string long_text = "('" + std::string(Format::max_literal + 1, 'a') + "')";
-  EXPECT_FALSE(Format(long_text.c_str()).valid());
+  EXPECT_FALSE(Format::from_text(long_text.c_str()).valid());
   const std::string fits = "('" + std::string(Format::max_literal, 'a') + "')";
-  const Format ok(fits.c_str());
+  const Format ok = Format::from_text(fits.c_str());
   ASSERT_TRUE(ok.valid());
   EXPECT_EQ(write(ok, {}), Records{std::string(Format::max_literal, 'a')});
   EXPECT_TRUE(Format("(1(1(1(1(1(1(1(1(I1)))))))))").valid());  // eight levels

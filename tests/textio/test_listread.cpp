@@ -9,7 +9,7 @@
 
 #include "support/scratch_dir.h"
 #include "textio/channel.h"
-#include "textio/listread.h"
+#include "textio/read.h"
 
 namespace {
 

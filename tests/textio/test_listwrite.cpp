@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "textio/collect_sink.h"
-#include "textio/listwrite.h"
+#include "textio/write.h"
 
 namespace siteresp::textio {
 namespace {

@@ -9,7 +9,7 @@
 #include <string>
 
 #include "golden/cases.h"
-#include "textio/listnumber.h"
+#include "textio/detail/listnumber.h"
 
 namespace {
 

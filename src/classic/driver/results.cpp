@@ -4,8 +4,7 @@
 #include "driver/state.h"
 #include "response/one_frequency.h"
 #include "textio/channel.h"
-#include "textio/format.h"
-#include "textio/listwrite.h"
+#include "textio/write.h"
 
 namespace siteresp {
 namespace {

@@ -6,8 +6,8 @@
 #include "driver/state.h"
 #include "fft/wvfast.h"
 #include "textio/channel.h"
-#include "textio/listread.h"
-#include "textio/listwrite.h"
+#include "textio/read.h"
+#include "textio/write.h"
 
 namespace siteresp {
 namespace {

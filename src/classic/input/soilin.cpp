@@ -5,9 +5,8 @@
 
 #include "textio/channel.h"
 #include "textio/diag.h"
-#include "textio/format.h"
-#include "textio/listread.h"
-#include "textio/listwrite.h"
+#include "textio/write.h"
+#include "textio/read.h"
 
 namespace siteresp {
 namespace {

@@ -6,7 +6,7 @@
 #include <cstring>
 
 #include "textio/channel.h"
-#include "textio/listread.h"
+#include "textio/read.h"
 
 namespace siteresp {
 namespace {

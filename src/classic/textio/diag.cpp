@@ -10,7 +10,7 @@
 #include <unistd.h>
 
 #include "textio/channel.h"
-#include "textio/fdio.h"
+#include "textio/detail/fdio.h"
 
 namespace siteresp::textio {
 namespace {

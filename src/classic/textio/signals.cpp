@@ -10,7 +10,8 @@
 
 #include "textio/channel.h"
 #include "textio/diag.h"
-#include "textio/fdio.h"
+#include "textio/signals.h"
+#include "textio/detail/fdio.h"
 
 namespace siteresp::textio {
 namespace {

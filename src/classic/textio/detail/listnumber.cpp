@@ -1,9 +1,11 @@
 // Numeric fields of the free-form read.
-#include "textio/listnumber.h"
+#include "textio/detail/listnumber.h"
 
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+
+#include "textio/detail/powers10.h"
 
 namespace siteresp::textio {
 namespace {
@@ -86,21 +88,6 @@ std::int64_t parse_repeat_count(const Cursor& cur, const Mantissa& m, bool had_s
   return r < cap ? r : cap;
 }
 
-namespace {
-
-// 10^k for 0 <= k <= 22, all exact in double.
-constexpr int max_exact_power = 22;
-struct Powers10 {
-  double p[max_exact_power + 1];
-  constexpr Powers10() : p() {
-    double v = 1.0;
-    for (int k = 0; k <= max_exact_power; ++k, v *= 10.0) p[k] = v;
-  }
-};
-constexpr Powers10 powers10;
-
-}  // namespace
-
 double number_value(const Mantissa& m, bool negative, std::int64_t exponent) {
   if (m.nsig == 0) return negative ? -0.0 : 0.0;
   // Up to 15 digits are an exact integer in double, and 10^k an exact power
@@ -111,7 +98,7 @@ double number_value(const Mantissa& m, bool negative, std::int64_t exponent) {
     std::uint64_t digits = 0;
     for (int i = 0; i < m.nsig; ++i) digits = digits * 10 + static_cast<std::uint64_t>(m.digits[i] - '0');
     const double d = static_cast<double>(digits);
-    const double v = e10 >= 0 ? d * powers10.p[e10] : d / powers10.p[-e10];
+    const double v = e10 >= 0 ? d * powers10[e10] : d / powers10[-e10];
     return negative ? -v : v;
   }
   // The kept digits as an integer text with a decimal exponent: strtod

@@ -4,7 +4,7 @@
 #include <cstdint>
 
 #include "textio/channel.h"
-#include "textio/listread.h"
+#include "textio/read.h"
 
 namespace siteresp::textio {
 

@@ -1,4 +1,4 @@
-#include "textio/fdio.h"
+#include "textio/detail/fdio.h"
 
 #include <cerrno>
 

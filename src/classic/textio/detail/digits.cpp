@@ -1,4 +1,4 @@
-#include "textio/digits.h"
+#include "textio/detail/digits.h"
 
 #include <algorithm>
 #include <bit>
@@ -6,6 +6,8 @@
 #include <cmath>
 #include <cstdint>
 #include <cstring>
+
+#include "textio/detail/powers10.h"
 
 namespace siteresp::textio {
 
@@ -35,23 +37,8 @@ void strip_trailing_zeros(Decimal& out) {
 // among them), and scales outside what one operation covers, go the exact
 // way instead.
 
-// 10^k, exact in double for 0 <= k <= 22.
-constexpr double power10(int k) {
-  double p = 1.0;
-  for (int i = 0; i < k; ++i) p *= 10.0;
-  return p;
-}
-constexpr int max_exact_power = 22;
-struct Powers10 {
-  double p[max_exact_power + 1];
-  constexpr Powers10() : p() {
-    for (int k = 0; k <= max_exact_power; ++k) p[k] = power10(k);
-  }
-};
-constexpr Powers10 powers10;
-
 // a * 10^k rounded once (|k| <= 22).
-double scaled(double a, int k) { return k >= 0 ? a * powers10.p[k] : a / powers10.p[-k]; }
+double scaled(double a, int k) { return k >= 0 ? a * powers10[k] : a / powers10[-k]; }
 
 // The integer nearest to s (0 <= s < 2^52), or false when s lies within a
 // few units in its last place of a tie.
@@ -104,7 +91,7 @@ void from_integer(std::uint64_t N, int shift, Decimal& out) {
 
 bool quick_fixed(double a, int d, Decimal& out) {
   if (d > max_exact_power) return false;
-  const double s = a * powers10.p[d];
+  const double s = a * powers10[d];
   std::uint64_t N = 0;
   if (!(s < 0x1p52) || !nearest_integer(s, N)) return false;
   from_integer(N, -d, out);
@@ -122,8 +109,8 @@ bool quick_significant(double a, int d, Decimal& out) {
   // floor(e2 log10(2)) (78913 / 2^18 is log10(2) to 1e-7), then corrected.
   const int e2 = static_cast<int>((std::bit_cast<std::uint64_t>(a) >> 52) & 0x7ff) - 1023;
   int p = ((e2 * 78913) >> 18) + 1;
-  if (p >= 0 && p <= max_exact_power && a >= powers10.p[p]) ++p;
-  const double lo = powers10.p[d - 1], hi = powers10.p[d];
+  if (p >= 0 && p <= max_exact_power && a >= powers10[p]) ++p;
+  const double lo = powers10[d - 1], hi = powers10[d];
   double s = 0.0;
   for (int tries = 0;; ++tries) {
     if (tries == 3 || d - p > max_exact_power || p - d > max_exact_power) return false;

@@ -1,7 +1,7 @@
 #pragma once
 // Character values of a free-form read: quoted or unquoted, with an
 // optional repeat count «r*» in front.
-#include "textio/listvalue.h"
+#include "textio/detail/listvalue.h"
 
 namespace siteresp::textio {
 

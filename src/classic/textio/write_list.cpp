@@ -1,7 +1,7 @@
-#include "textio/listwrite.h"
+#include "textio/write.h"
 
 #include "textio/diag.h"
-#include "textio/edit.h"
+#include "textio/detail/edit.h"
 
 namespace siteresp::textio {
 

@@ -1,5 +1,5 @@
 // Character fields of the free-form read.
-#include "textio/listchars.h"
+#include "textio/detail/listchars.h"
 
 #include <cstdint>
 

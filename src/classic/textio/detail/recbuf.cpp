@@ -1,4 +1,4 @@
-#include "textio/recbuf.h"
+#include "textio/detail/recbuf.h"
 
 #include <cstring>
 #include <new>

@@ -2,10 +2,10 @@
 #include <algorithm>
 #include <cstring>
 
+#include "textio/write.h"
 #include "textio/diag.h"
-#include "textio/edit.h"
-#include "textio/format.h"
-#include "textio/recbuf.h"
+#include "textio/detail/edit.h"
+#include "textio/detail/recbuf.h"
 
 namespace siteresp::textio {
 

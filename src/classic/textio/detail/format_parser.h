@@ -1,5 +1,7 @@
-// Parsing of output formats into the flat program that write_formatted runs.
-#include "textio/format.h"
+#pragma once
+// Parsing of output formats into the flat program that write_formatted
+// runs.  Everything is constexpr, so that a literal format is parsed while
+// the program compiles; included by textio/write.h only.
 
 namespace siteresp::textio {
 
@@ -8,9 +10,9 @@ namespace siteresp::textio {
 // fixed tables, makes the whole format invalid.
 class FormatParser {
 public:
-  explicit FormatParser(Format& f) : f_(f), s_(f.text_) {}
+  constexpr explicit FormatParser(Format& f) : f_(f), s_(f.text_) {}
 
-  bool run() {
+  constexpr bool run() {
     if (s_ == nullptr || peek() != '(') return false;
     ++s_;
     if (!list(1)) return false;
@@ -22,20 +24,20 @@ private:
   using Op = Format::Op;
 
   // The next character that is not a blank, as an upper-case letter.
-  char peek() {
+  constexpr char peek() {
     while (*s_ == ' ' || *s_ == '\t') ++s_;
     const char c = *s_;
     return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
   }
 
-  bool emit(Op::Kind kind, int a, int b) {
+  constexpr bool emit(Op::Kind kind, int a, int b) {
     if (f_.nops_ >= Format::max_ops) return false;
     f_.ops_[f_.nops_++] = Op{kind, a, b};
     return true;
   }
 
   // Digits up to max_number; false when there are none or too many.
-  bool number(int& v) {
+  constexpr bool number(int& v) {
     peek();
     if (*s_ < '0' || *s_ > '9') return false;
     v = 0;
@@ -47,7 +49,7 @@ private:
   }
 
   // Items up to and including the closing parenthesis.
-  bool list(int depth) {
+  constexpr bool list(int depth) {
     for (;;) {
       const char c = peek();
       if (c == ')') {
@@ -62,7 +64,7 @@ private:
     }
   }
 
-  bool item(int depth) {
+  constexpr bool item(int depth) {
     const char c = peek();
     if (c == '\'' || c == '"') return literal(c);
     if (c == '/') {
@@ -81,7 +83,7 @@ private:
     }
   }
 
-  bool literal(char quote) {
+  constexpr bool literal(char quote) {
     const int offset = f_.nliteral_;
     for (++s_;; ++s_) {
       if (*s_ == '\0') return false;
@@ -94,7 +96,7 @@ private:
 
   // A group whose opening parenthesis is consumed (`explicit_group`), or the
   // group that stands for the repeat count of a data descriptor.
-  bool group(int count, int depth, bool explicit_group) {
+  constexpr bool group(int count, int depth, bool explicit_group) {
     if (depth > Format::max_depth) return false;
     const int begin = f_.nops_;
     const int data_before = data_count_;
@@ -106,13 +108,13 @@ private:
     return true;
   }
 
-  bool data(int count, Op::Kind kind, int depth) {
+  constexpr bool data(int count, Op::Kind kind, int depth) {
     pending_ = kind;
     return count == 1 ? descriptor() : group(count, depth, false);
   }
 
   // The descriptor letter of pending_ and its width (and decimals for F, E).
-  bool descriptor() {
+  constexpr bool descriptor() {
     ++s_;
     int w = 0, d = 0;
     if (!number(w) || w < 1) return false;
@@ -130,14 +132,5 @@ private:
   Op::Kind pending_ = Op::Kind::i;
   int data_count_ = 0;
 };
-
-Format::Format(const char* text) : text_(text) {
-  valid_ = FormatParser(*this).run();
-  if (!valid_) {
-    nops_ = 0;
-    reversion_ = 0;
-    has_data_ = false;
-  }
-}
 
 }  // namespace siteresp::textio

@@ -6,12 +6,12 @@
 // appear as "Inf", "-Inf" or "NaN" right-aligned in the field, or as
 // asterisks when the field is narrower than that text; a free-form real
 // writes them as "  Inf", " -Inf" and "  NaN" (NaN never carries a sign).
-#include "textio/edit.h"
+#include "textio/detail/edit.h"
 
 #include <cmath>
 #include <cstring>
 
-#include "textio/digits.h"
+#include "textio/detail/digits.h"
 
 namespace siteresp::textio {
 

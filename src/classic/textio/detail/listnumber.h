@@ -3,7 +3,7 @@
 // exponent, or a repeat count «r*».
 #include <cstdint>
 
-#include "textio/listvalue.h"
+#include "textio/detail/listvalue.h"
 
 namespace siteresp::textio {
 

@@ -1,12 +1,12 @@
 // The free-form read statement and the fixed-width name read.
-#include "textio/listread.h"
+#include "textio/read.h"
 
 #include <cstring>
 
 #include "textio/diag.h"
-#include "textio/listchars.h"
-#include "textio/listnumber.h"
-#include "textio/listvalue.h"
+#include "textio/detail/listchars.h"
+#include "textio/detail/listnumber.h"
+#include "textio/detail/listvalue.h"
 
 namespace siteresp::textio {
 
