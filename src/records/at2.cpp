@@ -21,14 +21,13 @@ struct Size {
   double dt = 0;
 };
 
-// The number after `key` ("NPTS=") in `line`.
+// The first word after `key` ("NPTS=") in `line`, up to a comma.
 std::string_view after(std::string_view line, std::string_view key) {
   const std::size_t at = text::upper(line).find(key);
   if (at == std::string::npos) return {};
   std::string_view rest = line.substr(at + key.size());
-  const std::size_t end = rest.find_first_of(",");
-  return text::blank_fields(rest.substr(0, end)).empty() ? std::string_view{}
-                                                        : text::blank_fields(rest.substr(0, end)).front();
+  const auto words = text::blank_fields(rest.substr(0, rest.find(',')));
+  return words.empty() ? std::string_view{} : words.front();
 }
 
 Result<Size> size_line(std::string_view line, const std::string& file) {

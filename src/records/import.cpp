@@ -15,7 +15,6 @@ Result<Record> import_record(const std::vector<std::string>& args, const ImportO
   const auto files = expand_record_files(args, options.sensor);
   if (!files) return files.error();
   std::vector<Component> channels;
-  std::vector<std::string> contents;
   for (const std::string& f : files.value()) {
     auto content = slurp(f);
     if (!content) return content.error();

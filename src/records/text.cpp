@@ -113,6 +113,12 @@ bool normalise_real(std::string_view s, char* buf, std::size_t cap, std::size_t&
 
 std::optional<double> parse_real(std::string_view field) {
   field = trim(field);
+  // Most samples are plain decimals, which from_chars takes as they are.
+  if (!field.empty() && field.size() < 64 && (digit(field[0]) || (field[0] == '-' && field.size() > 1 && digit(field[1])))) {
+    double v = 0;
+    const auto [end, ec] = std::from_chars(field.data(), field.data() + field.size(), v, std::chars_format::fixed);
+    if (ec == std::errc() && end == field.data() + field.size()) return v;
+  }
   char buf[128];
   std::size_t len = 0;
   if (field.empty() || !normalise_real(field, buf, sizeof buf, len)) return std::nullopt;
