@@ -73,7 +73,18 @@ struct Channel {
   std::size_t next = 0;  // line after the channel
 };
 
-Result<Channel> channel(const Lines& lines, std::size_t s, const std::string& file) {
+// The announcing line at `i` and the values it announces; the line after them.
+Result<std::size_t> block(const Lines& lines, std::size_t i, const std::string& file, std::string_view what,
+                          std::vector<double>& out) {
+  const auto b = announced(lines, i, file, what);
+  if (!b) return b.error();
+  return text::read_fixed(lines, i + 1, b.value().count, b.value().layout.per_line, b.value().layout.width, out, file,
+                          what == "samples" ? "samples" : "header values");
+}
+
+// Line 1: "... acceleration (Format v01.20 with 13 text lines)"; the line
+// after the text lines.
+Result<std::size_t> text_header(const Lines& lines, std::size_t s, Component& c, const std::string& file) {
   const std::string_view first = lines[s];
   const auto first_line = static_cast<long>(s + 1);
   if (!text::contains_nocase(first, "acceleration"))
@@ -81,38 +92,41 @@ Result<Channel> channel(const Lines& lines, std::size_t s, const std::string& fi
   const std::size_t with = text::upper(first).find("WITH");
   const auto ntext = with == std::string::npos ? std::nullopt : text::first_int(first.substr(with));
   if (!ntext || *ntext < 1) return Error{file, first_line, "the first line does not state the number of text lines"};
-  Channel ch;
-  std::size_t i = s + static_cast<std::size_t>(*ntext);
-  if (i >= lines.size()) return Error{file, static_cast<long>(lines.size()), "the file ends inside the text header"};
-  if (s + 1 < lines.size()) ch.c.event = std::string(text::trim(lines[s + 1]));
-  if (s + 4 < lines.size()) ch.c.station = std::string(text::trim(lines[s + 4]));
+  const std::size_t next = s + static_cast<std::size_t>(*ntext);
+  if (next >= lines.size()) return Error{file, static_cast<long>(lines.size()), "the file ends inside the text header"};
+  c.event = std::string(text::trim(lines[s + 1]));
+  if (s + 4 < next) c.station = std::string(text::trim(lines[s + 4]));
+  return next;
+}
 
-  const auto ib = announced(lines, i, file, "integer header");
-  if (!ib) return ib.error();
+// "N Comment line(s) follow...": the line after the comments.
+Result<std::size_t> skip_comments(const Lines& lines, std::size_t i, const std::string& file) {
+  if (i >= lines.size()) return Error{file, static_cast<long>(lines.size()), "the file ends before the comment lines"};
+  const auto n = text::first_int(lines[i]);
+  if (!n) return Error{file, static_cast<long>(i + 1), "expected the number of comment lines"};
+  return i + 1 + static_cast<std::size_t>(*n);
+}
+
+Result<Channel> channel(const Lines& lines, std::size_t s, const std::string& file) {
+  Channel ch;
   std::vector<double> iv, rv;
-  auto at = text::read_fixed(lines, i + 1, ib.value().count, ib.value().layout.per_line, ib.value().layout.width, iv, file, "header integers");
-  if (!at) return at.error();
-  const auto rb = announced(lines, at.value(), file, "real header");
-  if (!rb) return rb.error();
-  at = text::read_fixed(lines, at.value() + 1, rb.value().count, rb.value().layout.per_line, rb.value().layout.width, rv, file, "header reals");
+  auto at = text_header(lines, s, ch.c, file);
+  if (at) at = block(lines, at.value(), file, "integer header", iv);
+  if (at) at = block(lines, at.value(), file, "real header", rv);
   if (!at) return at.error();
   if (iv.size() < int_orientation || rv.size() < real_interval_ms)
-    return Error{file, first_line, "the headers are too short for the orientation and the sample interval"};
-  i = at.value();
-  if (i >= lines.size()) return Error{file, static_cast<long>(lines.size()), "the file ends before the comment lines"};
-  const auto ncomments = text::first_int(lines[i]);
-  if (!ncomments) return Error{file, static_cast<long>(i + 1), "expected the number of comment lines"};
-  i += 1 + static_cast<std::size_t>(*ncomments);
-  const auto db = announced(lines, i, file, "samples");
-  if (!db) return db.error();
-  const auto factor = units_factor(lines[i], static_cast<long>(i + 1), file);
-  if (!factor) return factor.error();
+    return Error{file, static_cast<long>(s + 1), "the headers are too short for the orientation and the sample interval"};
   const double dt_ms = rv[real_interval_ms - 1];
-  if (!(dt_ms > 0)) return Error{file, first_line, "the sample interval (real header 62) is not positive"};
+  if (!(dt_ms > 0)) return Error{file, static_cast<long>(s + 1), "the sample interval (real header 62) is not positive"};
   ch.c.dt = dt_ms / 1000.0;
-  at = text::read_fixed(lines, i + 1, db.value().count, db.value().layout.per_line, db.value().layout.width, ch.c.samples, file);
+  at = skip_comments(lines, at.value(), file);
   if (!at) return at.error();
-  if (ch.c.samples.empty()) return Error{file, static_cast<long>(i + 1), "the channel has no samples"};
+  const std::size_t data = at.value();
+  const auto factor = data < lines.size() ? units_factor(lines[data], static_cast<long>(data + 1), file) : 1.0;
+  if (!factor) return factor.error();
+  at = block(lines, data, file, "samples", ch.c.samples);
+  if (!at) return at.error();
+  if (ch.c.samples.empty()) return Error{file, static_cast<long>(data + 1), "the channel has no samples"};
   for (double& x : ch.c.samples) x *= factor.value();
   orient(ch.c, iv[int_orientation - 1], missing_int);
   ch.next = at.value();
