@@ -70,15 +70,17 @@ Result<std::vector<std::string>> expand_record_files(const std::vector<std::stri
 
 std::string record_name(const std::vector<std::string>& files) {
   if (files.empty()) return "record";
-  std::string common(base(split_ext(files[0]).first));
+  auto stem = [](const std::string& f) { return std::string(base(split_ext(f).first)); };
+  const std::string first = stem(files[0]);
+  std::string common = first;
   for (const std::string& f : files) {
-    const std::string_view b = base(split_ext(f).first);
+    const std::string b = stem(f);
     std::size_t k = 0;
     while (k < common.size() && k < b.size() && common[k] == b[k]) ++k;
     common.resize(k);
   }
   while (!common.empty() && (common.back() == '_' || common.back() == '-' || common.back() == '.')) common.pop_back();
-  return common.empty() ? std::string(base(split_ext(files[0]).first)) : common;
+  return common.empty() ? first : common;
 }
 
 }  // namespace sitekit::records
