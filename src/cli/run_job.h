@@ -39,6 +39,7 @@ struct RunRow {
   Shaping shaping = Shaping::none;
   std::string band;  // "fL1;fL2;fH1;fH2" or empty
   int wave_type = 0;
+  std::string units;  // of the record's accelerations ("cm/s2"; empty for a wave file)
   std::array<double, 3> input_peak{not_available, not_available, not_available};
   std::array<double, 3> surface_peak{not_available, not_available, not_available};
   double sh_hz = not_available, sh = not_available;

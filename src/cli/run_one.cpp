@@ -108,6 +108,7 @@ void perform(const RunJob& job, const fs::path& siteresp, RunRow& row) {
   const records::Record rec = checked_record(job);
   const records::SoilProfile soil = checked_soil(job);
   row.wave_type = soil.wave_type;
+  row.units = rec.units;
   row.input_peak = input_peaks(rec);
   if (job.band) {
     const std::string w = band_order_warning(*job.band);

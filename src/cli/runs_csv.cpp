@@ -19,7 +19,7 @@ const std::vector<MeasureColumn>* measure_names(const std::vector<RunRow>& rows)
 }
 
 std::string heading(const std::vector<MeasureColumn>* measures) {
-  std::string h = "record,name,status,error,folder,soil,shaping,band_hz,wave_type";
+  std::string h = "record,name,status,error,folder,soil,shaping,band_hz,wave_type,units";
   for (const char* c : channel)
     h += fmt::format(",input_peak_{0},surface_peak_{0},peak_ratio_{0}", c);
   h += ",sh_peak_hz,sh_peak,psv_peak_hz,psv_peak";
@@ -35,11 +35,11 @@ double ratio(double surface, double input) {
 }
 
 std::string row_text(const RunRow& r, const std::vector<MeasureColumn>* measures) {
-  std::string t = fmt::format("{},{},{},{},{},{},{},{},{}", csv_field(r.record), csv_field(r.name),
+  std::string t = fmt::format("{},{},{},{},{},{},{},{},{},{}", csv_field(r.record), csv_field(r.name),
                               r.ok ? "ok" : "failed", csv_field(r.error),
                               r.ok ? csv_field(r.folder.string()) : "", csv_field(r.soil),
                               shaping_name(r.shaping), csv_field(r.band),
-                              r.wave_type ? std::to_string(r.wave_type) : "");
+                              r.wave_type ? std::to_string(r.wave_type) : "", csv_field(r.units));
   for (int i = 0; i < 3; ++i)
     t += fmt::format(",{},{},{}", csv_number(r.input_peak[i]), csv_number(r.surface_peak[i]),
                      csv_number(ratio(r.surface_peak[i], r.input_peak[i])));

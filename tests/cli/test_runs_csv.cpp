@@ -47,9 +47,9 @@ TEST(RunsCsv, FiguresAgreeWithTheRunFolder) {
   const std::vector<std::string> lines = lines_of(dir.read("out/runs.csv"));
   ASSERT_EQ(lines.size(), 2u);
   const std::vector<std::string> h = cells(lines[0]), row = cells(lines[1]);
-  expect_starts(lines[0], "record,name,status,error,folder,soil,shaping,band_hz,wave_type,input_peak_H1,"
+  expect_starts(lines[0], "record,name,status,error,folder,soil,shaping,band_hz,wave_type,units,input_peak_H1,"
             "surface_peak_H1,peak_ratio_H1,input_peak_H2,surface_pe");
-  expect_starts(lines[1], "wave.csv,wave,ok,,out/wave,soil.csv,none,,2,");
+  expect_starts(lines[1], "wave.csv,wave,ok,,out/wave,soil.csv,none,,2,,");
 
   const std::array<double, 3> in = wave_peaks(example("wave.csv"));
   const char* ch[3] = {"H1", "H2", "V1"};
@@ -97,8 +97,8 @@ TEST(RunsCsv, ManifestRowsRunWithTheirOwnSoilOptionsAndFolder) {
   ASSERT_EQ(r.code(), 0) << r.err;
   const std::vector<std::string> rows = lines_of(dir.read("out/runs.csv"));
   ASSERT_EQ(rows.size(), 3u);
-  expect_starts(rows[1], "wave.csv,wave,ok,,out/wave,soil.csv,integrate,,1,");
-  expect_starts(rows[2], "w2.csv,w2,ok,,elsewhere/w2,borehole.csv,none,0.1;0.2;20;25,2,");
+  expect_starts(rows[1], "wave.csv,wave,ok,,out/wave,soil.csv,integrate,,1,,");
+  expect_starts(rows[2], "w2.csv,w2,ok,,elsewhere/w2,borehole.csv,none,0.1;0.2;20;25,2,,");
 
   // Each row computed what the dialogue computes for its answers.
   const testsupport::Outcome a = siteresp(dir, "wave.csv\nsoil.csv\n1\n0\n");

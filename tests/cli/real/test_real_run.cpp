@@ -35,7 +35,8 @@ TEST(RealRecords, KnetTripletRunsInOneCommand) {
     EXPECT_EQ(dir.read(run + f), dir.read(f)) << f;
   const std::vector<std::string> rows = lines_of(dir.read("out/runs.csv"));
   ASSERT_EQ(rows.size(), 2u);
-  expect_starts(rows[1], records_dir + "/AOM0011801241951.NS,AOM0011801241951,ok,,");
+  expect_starts(rows[1], records_dir + "/AOM0011801241951.NS,AOM0011801241951,ok,,out/AOM0011801241951,"
+                             "soil.csv,none,0.1;0.2;20;25,1,cm/s2,");
 }
 
 }  // namespace
