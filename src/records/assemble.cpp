@@ -77,16 +77,16 @@ Result<Record> assemble(std::vector<Component> channels) {
   const auto n = common_length(all, r.warnings);
   if (!n) return n.error();
   r.dt = all[0]->dt;
-  r.h1.assign(h[0]->samples.begin(), h[0]->samples.begin() + static_cast<long>(n.value()));
-  r.h2.assign(h[1]->samples.begin(), h[1]->samples.begin() + static_cast<long>(n.value()));
-  if (v.empty()) {
-    r.v1.assign(n.value(), 0.0);
-    r.warnings.push_back({"", 0, "no vertical channel: V1 is all zeros"});
-  } else {
-    r.v1.assign(v[0]->samples.begin(), v[0]->samples.begin() + static_cast<long>(n.value()));
-  }
+  auto take = [&](Component* c) {
+    c->samples.resize(n.value());
+    return std::move(c->samples);
+  };
+  if (v.empty()) r.warnings.push_back({"", 0, "no vertical channel: V1 is all zeros"});
   r.labels = {"time", label("H1", h[0]->orientation), label("H2", h[1]->orientation),
               v.empty() ? "V1(none)" : label("V1", v[0]->orientation)};
+  r.h1 = take(h[0]);
+  r.h2 = take(h[1]);
+  r.v1 = v.empty() ? std::vector<double>(n.value(), 0.0) : take(v[0]);
   r.station = all[0]->station;
   r.event = all[0]->event;
   for (const Component* c : all)

@@ -76,7 +76,7 @@ Result<Components> read_at2(const Lines& lines, const std::string& file) {
   const auto st = text::read_free(lines, header_lines, static_cast<std::size_t>(size.value().npts), "NPTS", g_in_gal,
                                   c.samples, file);
   if (!st) return st.error();
-  return Components{std::move(c)};
+  return one(std::move(c));
 }
 
 }  // namespace sitekit::records

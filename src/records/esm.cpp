@@ -74,7 +74,7 @@ Result<Components> read_esm(const Lines& lines, const std::string& file) {
   c.event = std::string(find(h, "EVENT_NAME").first);
   const auto st = text::read_free(lines, h.end, static_cast<std::size_t>(*n), "NDATA", factor.value(), c.samples, file);
   if (!st) return st.error();
-  return Components{std::move(c)};
+  return one(std::move(c));
 }
 
 }  // namespace sitekit::records

@@ -137,7 +137,7 @@ Result<Components> read_knet(const Lines& lines, const std::string& file) {
   if (!n) return n.error();
   for (double& x : c.samples) x *= factor.value();
   check_peak(c, remove_mean(c.samples), max_acc, file);
-  return Components{std::move(c)};
+  return one(std::move(c));
 }
 
 }  // namespace sitekit::records

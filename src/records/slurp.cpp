@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 
@@ -34,19 +35,24 @@ Result<std::string> slurp(const std::string& path) {
   if (S_ISDIR(st.st_mode)) return Error{path, 0, "is a directory, not a record file"};
   if (S_ISREG(st.st_mode) && static_cast<unsigned long long>(st.st_size) > max_file_bytes)
     return Error{path, 0, "is larger than 256 MB, too large for a record file"};
+  // A regular file is read straight into a string of its size; devices and
+  // pipes, which have no size to check beforehand, in pieces up to the limit.
   std::string content;
-  if (S_ISREG(st.st_mode)) content.reserve(static_cast<std::size_t>(st.st_size));
-  char buf[1 << 16];
+  std::size_t have = 0;
+  content.resize(S_ISREG(st.st_mode) ? static_cast<std::size_t>(st.st_size) + 1 : std::size_t{1} << 16);
   for (;;) {
-    const ssize_t n = ::read(f.fd, buf, sizeof buf);
+    if (have == content.size()) {
+      if (content.size() > max_file_bytes) return Error{path, 0, "is larger than 256 MB, too large for a record file"};
+      content.resize(std::min(2 * content.size(), max_file_bytes + 1));
+    }
+    const ssize_t n = ::read(f.fd, content.data() + have, content.size() - have);
     if (n < 0 && errno == EINTR) continue;
     if (n < 0) return os_error(path, "cannot read", errno);
     if (n == 0) break;
-    // Devices and pipes have no size to check beforehand.
-    if (content.size() + static_cast<std::size_t>(n) > max_file_bytes)
-      return Error{path, 0, "is larger than 256 MB, too large for a record file"};
-    content.append(buf, static_cast<std::size_t>(n));
+    have += static_cast<std::size_t>(n);
   }
+  if (have > max_file_bytes) return Error{path, 0, "is larger than 256 MB, too large for a record file"};
+  content.resize(have);
   return content;
 }
 

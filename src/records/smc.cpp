@@ -80,7 +80,7 @@ Result<Components> read_smc(const Lines& lines, const std::string& file) {
   if (!done) return done.error();
   orient(c, text::whole(iv[12]).value_or(missing_int), text::whole(iv[13]).value_or(missing_int));
   if (uncorrected.value()) c.warnings.push_back({file, 1, "uncorrected accelerogram: no baseline correction applied"});
-  return Components{std::move(c)};
+  return one(std::move(c));
 }
 
 }  // namespace sitekit::records
