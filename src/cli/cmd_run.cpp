@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <atomic>
+#include <csignal>
 #include <fstream>
 #include <map>
 #include <sstream>
@@ -109,6 +110,35 @@ std::vector<RunRow> claim_folders(const std::vector<RunJob>& jobs, std::vector<b
   return rows;
 }
 
+// An interrupt or a termination request stops new runs from starting; the
+// runs under way end (siteresp gets the terminal's interrupt too and fails
+// them, which removes their folders), and runs.csv still lists every run.
+volatile std::sig_atomic_t stop_requested = 0;
+
+extern "C" void request_stop(int) { stop_requested = 1; }
+
+struct StopOnSignals {
+  struct sigaction old_int {}, old_term {};
+  StopOnSignals() {
+    struct sigaction sa {};
+    sa.sa_handler = request_stop;
+    sigemptyset(&sa.sa_mask);
+    sigaction(SIGINT, &sa, &old_int);
+    sigaction(SIGTERM, &sa, &old_term);
+  }
+  ~StopOnSignals() {
+    sigaction(SIGINT, &old_int, nullptr);
+    sigaction(SIGTERM, &old_term, nullptr);
+  }
+};
+
+RunRow not_started(const RunJob& job) {
+  RunRow r;
+  r.record = job.record.front(), r.name = job.name, r.soil = job.soil, r.shaping = job.shaping;
+  r.error = msg::interrupted();
+  return r;
+}
+
 int run_all(const RunArgs& a) {
   const std::vector<RunJob> jobs = plan(a);
   const fs::path siteresp = find_siteresp();
@@ -116,6 +146,7 @@ int run_all(const RunArgs& a) {
   std::vector<bool> todo(jobs.size());
   std::vector<RunRow> rows = claim_folders(jobs, todo);
 
+  StopOnSignals signals;
   Progress progress(jobs.size(), ::isatty(2) == 1);
   for (std::size_t i = 0; i < jobs.size(); ++i)
     if (!todo[i]) progress.finished(rows[i]);
@@ -123,7 +154,7 @@ int run_all(const RunArgs& a) {
   const auto worker = [&] {
     for (std::size_t i; (i = next++) < jobs.size();) {
       if (!todo[i]) continue;
-      rows[i] = run_one(jobs[i], siteresp);
+      rows[i] = stop_requested ? not_started(jobs[i]) : run_one(jobs[i], siteresp);
       progress.finished(rows[i]);
     }
   };

@@ -82,4 +82,6 @@ std::string no_siteresp() {
   return "cannot find siteresp beside sitekit nor on PATH; install both together";
 }
 
+std::string interrupted() { return "not run: interrupted before it started"; }
+
 }  // namespace sitekit::cli::msg

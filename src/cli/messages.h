@@ -24,5 +24,6 @@ std::string no_records();
 std::string same_folder(const std::string& folder, const std::string& other);
 std::string no_soil();
 std::string no_siteresp();
+std::string interrupted();
 
 }  // namespace sitekit::cli::msg

@@ -1,7 +1,9 @@
 // A run folder appears whole or not at all; runs.csv lists every run; one
 // failing run does not stop the others and makes the exit status 1.
+#include <fmt/format.h>
 #include <gtest/gtest.h>
 
+#include <csignal>
 #include <filesystem>
 
 #include "cli/cli_fixture.h"
@@ -125,6 +127,45 @@ TEST(RunBatch, OneFailureDoesNotStopTheOthers) {
   expect_starts(rows[1], "wave.csv,wave,ok,");
   expect_starts(rows[2], "bad.csv,bad,failed,\"bad.csv:3: field 2: \"\"x\"\" is not a number\",,soil.csv,");
   expect_starts(rows[3], "w2.csv,w2,ok,");
+}
+
+}  // namespace
+}  // namespace sitekit::cli::test
+
+namespace sitekit::cli::test {
+namespace {
+
+TEST(RunBatch, InterruptStopsNewRunsAndKeepsTheTable) {
+  testsupport::ScratchDir dir;
+  dir.write("soil.csv", example("soil.csv"));
+  std::vector<std::string> args = {"run", "--soil", "soil.csv", "--out", "out", "-j", "1"};
+  for (int i = 0; i < 40; ++i) {
+    dir.write(fmt::format("r{}.csv", i), example("wave.csv"));
+    args.push_back(fmt::format("r{}.csv", i));
+  }
+  testsupport::Child c(SITEKIT_EXE, args, testsupport::Options().in(dir.str()));
+  ASSERT_TRUE(c.wait_for("ok      r0 "));
+  c.signal(SIGINT);
+  const testsupport::Outcome r = c.finish();
+  EXPECT_EQ(r.code(), 1);
+  const std::vector<std::string> rows = lines_of(dir.read("out/runs.csv"));
+  ASSERT_EQ(rows.size(), 41u);
+  int ok = 0, stopped = 0;
+  for (std::size_t i = 1; i < rows.size(); ++i) {
+    const std::string name = fmt::format("r{}", i - 1);
+    if (rows[i].find(",ok,") != std::string::npos) {
+      ++ok;
+      EXPECT_TRUE(dir.exists("out/" + name + "/wave1.csv")) << name;
+    } else {
+      ++stopped;
+      EXPECT_NE(rows[i].find(",failed,not run: interrupted before it started,"), std::string::npos) << rows[i];
+      EXPECT_FALSE(dir.exists("out/" + name)) << name;
+    }
+  }
+  EXPECT_GE(ok, 1);
+  EXPECT_GE(stopped, 1);
+  for (const auto& e : std::filesystem::directory_iterator(dir.path() / "out"))
+    EXPECT_NE(e.path().filename().string().front(), '.') << e.path();
 }
 
 }  // namespace
