@@ -62,13 +62,16 @@ Result<double> interval(const Field& f, const std::string& file) {
   return 1.0 / *hz;
 }
 
-// K-NET writes N-S, E-W, U-D; KiK-net the channel numbers 1-6 (NS1, EW1,
-// UD1 in the borehole, NS2, EW2, UD2 at the surface).
+// K-NET writes N-S, E-W, U-D; KiK-net the channel numbers 1-6, named here
+// as its files are: NS1, EW1, UD1 in the borehole, NS2, EW2, UD2 at the
+// surface.
 void orient(Component& c, std::string_view dir) {
-  static constexpr std::string_view kik[] = {"N-S", "E-W", "U-D"};
+  static constexpr std::string_view word[] = {"N-S", "E-W", "U-D"};
+  static constexpr std::string_view kik[] = {"NS1", "EW1", "UD1", "NS2", "EW2", "UD2"};
   const auto n = text::parse_int(dir);
-  classify_orientation(c, n && *n >= 1 && *n <= 6 ? kik[(*n - 1) % 3] : dir);
-  c.orientation = std::string(dir);
+  const bool numbered = n && *n >= 1 && *n <= 6;
+  classify_orientation(c, numbered ? word[(*n - 1) % 3] : dir);
+  c.orientation = std::string(numbered ? kik[*n - 1] : dir);
 }
 
 Result<std::size_t> read_counts(const Lines& lines, std::size_t from, std::vector<double>& out,
