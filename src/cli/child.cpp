@@ -72,20 +72,20 @@ std::string read_all(int fd) {
 
 }  // namespace
 
-ChildOutcome run_in_folder(const fs::path& exe, const fs::path& dir, const std::string& input,
+RunningChild::RunningChild(const fs::path& exe, const fs::path& dir, const std::string& input,
                            const std::string& stdout_name) {
-  ChildOutcome r;
+  ChildOutcome& r = r_;
   Fd dirfd{::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
   Fd out{::openat(dirfd.fd, stdout_name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)};
   int in_pipe[2], err_pipe[2];
   if (dirfd.fd < 0 || out.fd < 0 || ::pipe2(in_pipe, O_CLOEXEC) != 0) {
     r.err = std::strerror(errno);
-    return r;
+    return;
   }
   Fd in_read{in_pipe[0]}, in_write{in_pipe[1]};
   if (::pipe2(err_pipe, O_CLOEXEC) != 0) {
     r.err = std::strerror(errno);
-    return r;
+    return;
   }
   Fd err_read{err_pipe[0]}, err_write{err_pipe[1]};
 
@@ -106,29 +106,45 @@ ChildOutcome run_in_folder(const fs::path& exe, const fs::path& dir, const std::
   posix_spawnattr_setsigdefault(&attr, &defaults);
   posix_spawnattr_setflags(&attr, POSIX_SPAWN_SETSIGDEF);
   char* argv[] = {const_cast<char*>(exe.c_str()), nullptr};
-  pid_t pid = 0;
-  const int rc = ::posix_spawn(&pid, exe.c_str(), &act.a, &attr, argv, environ);
+  const int rc = ::posix_spawn(&pid_, exe.c_str(), &act.a, &attr, argv, environ);
   posix_spawnattr_destroy(&attr);
   if (rc != 0) {
+    pid_ = -1;
     r.err = std::strerror(rc);
-    return r;
+    return;
   }
   r.started = true;
-  ::close(in_read.fd), in_read.fd = -1;
-  ::close(err_write.fd), err_write.fd = -1;
   // The answers are a few dozen bytes, far below a pipe's buffer, so writing
-  // them before draining standard error cannot block.
+  // them cannot block.
   write_all(in_write.fd, input);
-  ::close(in_write.fd), in_write.fd = -1;
-  r.err = read_all(err_read.fd);
+  err_ = err_read.fd;
+  err_read.fd = -1;
+}
 
+ChildOutcome RunningChild::finish() {
+  if (pid_ < 0) return r_;
+  r_.err = read_all(err_);
+  ::close(err_);
+  err_ = -1;
   int status = 0;
-  while (::waitpid(pid, &status, 0) < 0 && errno == EINTR) {
+  while (::waitpid(pid_, &status, 0) < 0 && errno == EINTR) {
   }
-  r.exited = WIFEXITED(status);
-  r.code = r.exited ? WEXITSTATUS(status) : -1;
-  r.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
-  return r;
+  pid_ = -1;
+  r_.exited = WIFEXITED(status);
+  r_.code = r_.exited ? WEXITSTATUS(status) : -1;
+  r_.signal = WIFSIGNALED(status) ? WTERMSIG(status) : 0;
+  return r_;
+}
+
+RunningChild::~RunningChild() {
+  if (pid_ < 0) return;
+  ::kill(pid_, SIGKILL);
+  finish();
+}
+
+ChildOutcome run_in_folder(const fs::path& exe, const fs::path& dir, const std::string& input,
+                           const std::string& stdout_name) {
+  return RunningChild(exe, dir, input, stdout_name).finish();
 }
 
 }  // namespace sitekit::cli

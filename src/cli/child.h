@@ -2,6 +2,8 @@
 // Runs the dialogue program as a child process inside a run folder: the
 // answers on its standard input, its standard output into a file there, its
 // standard error kept for the error message.
+#include <sys/types.h>
+
 #include <filesystem>
 #include <string>
 
@@ -20,9 +22,28 @@ struct ChildOutcome {
 // first on PATH, else empty.
 std::filesystem::path find_siteresp();
 
-// Runs `exe` with working directory `dir`; `input` is written to its
-// standard input, which is then closed; standard output goes to
-// dir/`stdout_name`.
+// `exe` running with working directory `dir`: `input` was written to its
+// standard input, which was then closed; its standard output goes to
+// dir/`stdout_name`.  The caller may do other work before finish(); a child
+// that is neither finished nor wanted any more is killed on destruction.
+class RunningChild {
+ public:
+  RunningChild(const std::filesystem::path& exe, const std::filesystem::path& dir,
+               const std::string& input, const std::string& stdout_name);
+  ~RunningChild();
+  RunningChild(const RunningChild&) = delete;
+  RunningChild& operator=(const RunningChild&) = delete;
+
+  // Collects standard error and waits for the end.
+  ChildOutcome finish();
+
+ private:
+  pid_t pid_ = -1;
+  int err_ = -1;
+  ChildOutcome r_;
+};
+
+// RunningChild(...).finish().
 ChildOutcome run_in_folder(const std::filesystem::path& exe, const std::filesystem::path& dir,
                            const std::string& input, const std::string& stdout_name);
 

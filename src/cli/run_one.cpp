@@ -13,6 +13,7 @@
 #include "cli/run_folder.h"
 #include "cli/run_info.h"
 #include "cli/run_measures.h"
+#include "records/read.h"
 #include "records/record.h"
 #include "records/soil.h"
 #include "records/wave_file.h"
@@ -43,18 +44,11 @@ std::string read_text(const fs::path& p) {
   return s.str();
 }
 
-// The record as the computation will take it, refused where the result
-// would mean nothing.
-records::Record checked_record(const RunJob& job) {
-  records::Result<records::Record> r = records::import_record(job.record, {});
-  if (!r) stop(from(r.error()));
-  records::Record rec = std::move(r).value();
-  warn_all(rec.warnings);
-  const std::string file = rec.files.empty() ? job.record.front() : rec.files.front();
+// Refusals beyond the readers' own, where the result would mean nothing.
+void check_record(const records::Record& rec, const std::string& file) {
   if (rec.size() < 2) stop({file, 0, msg::too_few_samples(rec.size())});
   if (rec.size() > records::max_record_samples) stop({file, 0, msg::too_many_samples(rec.size())});
   if (!(rec.time[1] > rec.time[0])) stop({file, 0, msg::time_step_not_positive(rec.time[0], rec.time[1])});
-  return rec;
 }
 
 records::SoilProfile checked_soil(const RunJob& job) {
@@ -64,28 +58,64 @@ records::SoilProfile checked_soil(const RunJob& job) {
   return std::move(s).value();
 }
 
-// input.csv: a wave file byte for byte as given, an imported record in the
-// wave-file layout.
-void write_input(const fs::path& dir, const records::Record& rec) {
-  std::error_code ec;
-  if (rec.units.empty() && rec.files.size() == 1) {
-    fs::copy_file(rec.files.front(), dir / "input.csv", ec);
-    if (ec) stop({rec.files.front(), 0, msg::cannot_copy(ec.message())});
-    return;
-  }
-  const std::string why = write_file_atomically(dir / "input.csv", records::format_wave(rec));
+// A RECORD that is one wave file: its text, which becomes input.csv byte for
+// byte.  Anything else (other formats, triplets) is imported first.
+std::optional<std::string> wave_file_text(const RunJob& job, std::string& file) {
+  const auto files = records::expand_record_files(job.record, std::nullopt);
+  if (!files || files.value().size() != 1) return std::nullopt;
+  auto content = records::slurp(files.value().front());
+  if (!content || records::detect(content.value()) != records::Format::wave) return std::nullopt;
+  file = files.value().front();
+  return std::move(content).value();
+}
+
+void write_input(const fs::path& dir, const std::string& text) {
+  const std::string why = write_file_atomically(dir / "input.csv", text);
   if (!why.empty()) stop({(dir / "input.csv").string(), 0, msg::cannot_write(why)});
 }
 
-void compute(const fs::path& siteresp, const fs::path& dir, const RunJob& job,
-             const records::Record& rec) {
+RunningChild start(const fs::path& siteresp, const fs::path& dir, const RunJob& job) {
   const std::string answers = "input.csv\nsoil.csv\n" + dialogue_answers(job.shaping, job.band);
-  const ChildOutcome c = run_in_folder(siteresp, dir, answers, "summary.txt");
+  return RunningChild(siteresp, dir, answers, "summary.txt");
+}
+
+void finish(RunningChild& child, const fs::path& siteresp, const fs::path& dir, const RunJob& job,
+            const records::Record& rec) {
+  const ChildOutcome c = child.finish();
   const std::string& file = rec.files.front();
   if (!c.started) stop({siteresp.string(), 0, msg::cannot_start(c.err)});
-  if (!c.ok()) stop({file, 0, msg::computation_stopped(c.err, c.signal, rec.files.front(), job.soil)});
+  if (!c.ok()) stop({file, 0, msg::computation_stopped(c.err, c.signal, file, job.soil)});
   for (const char* result : {"Amp-Factors.csv", "amp1.csv", "wave1.csv"})
     if (!fs::exists(dir / result)) stop({file, 0, msg::result_missing(result)});
+}
+
+// The record, read while the computation runs: a wave file is handed to
+// siteresp as it is and read here at the same time; an imported record is
+// read first, since input.csv is the import.  A record refused here stops
+// the computation (the child is killed when it goes out of scope).
+records::Record record_and_compute(const RunJob& job, const fs::path& siteresp, const fs::path& dir) {
+  std::string file;
+  if (const auto text = wave_file_text(job, file)) {
+    write_input(dir, *text);
+    RunningChild child = start(siteresp, dir, job);
+    records::Result<records::Record> r = records::read_wave(*text, file);
+    if (!r) stop(from(r.error()));
+    records::Record rec = std::move(r).value();
+    if (rec.files.empty()) rec.files = {file};
+    warn_all(rec.warnings);
+    check_record(rec, file);
+    finish(child, siteresp, dir, job, rec);
+    return rec;
+  }
+  records::Result<records::Record> r = records::import_record(job.record, {});
+  if (!r) stop(from(r.error()));
+  records::Record rec = std::move(r).value();
+  warn_all(rec.warnings);
+  check_record(rec, rec.files.empty() ? job.record.front() : rec.files.front());
+  write_input(dir, records::format_wave(rec));
+  RunningChild child = start(siteresp, dir, job);
+  finish(child, siteresp, dir, job, rec);
+  return rec;
 }
 
 void digest(const fs::path& dir, int wave_type, RunRow& row) {
@@ -105,22 +135,20 @@ std::array<double, 3> input_peaks(const records::Record& rec) {
 }
 
 void perform(const RunJob& job, const fs::path& siteresp, RunRow& row) {
-  const records::Record rec = checked_record(job);
   const records::SoilProfile soil = checked_soil(job);
   row.wave_type = soil.wave_type;
-  row.units = rec.units;
-  row.input_peak = input_peaks(rec);
   if (job.band) {
     const std::string w = band_order_warning(*job.band);
     if (!w.empty()) warn({"--band", 0, w});
   }
   StagedFolder staged(row.folder);
   if (!staged.ok()) stop({row.folder.string(), 0, msg::cannot_create(staged.error())});
-  write_input(staged.path(), rec);
   std::error_code ec;
   fs::copy_file(job.soil, staged.path() / "soil.csv", ec);
   if (ec) stop({job.soil, 0, msg::cannot_copy(ec.message())});
-  compute(siteresp, staged.path(), job, rec);
+  const records::Record rec = record_and_compute(job, siteresp, staged.path());
+  row.units = rec.units;
+  row.input_peak = input_peaks(rec);
   digest(staged.path(), soil.wave_type, row);
   const std::string info = write_run_info(staged.path(), job, rec, soil);
   if (!info.empty()) stop({row.folder.string(), 0, msg::cannot_write(info)});
