@@ -51,9 +51,14 @@ Status same_interval(const std::vector<Component*>& cs) {
 // not belong together.
 Result<std::size_t> common_length(const std::vector<Component*>& cs, Warnings& w) {
   std::size_t lo = cs[0]->samples.size(), hi = lo;
-  for (const Component* c : cs) lo = std::min(lo, c->samples.size()), hi = std::max(hi, c->samples.size());
+  const Component* longest = cs[0];
+  for (const Component* c : cs) {
+    lo = std::min(lo, c->samples.size());
+    if (c->samples.size() > hi) hi = c->samples.size(), longest = c;
+  }
   if (hi - lo > std::max<std::size_t>(10, lo / 100))
-    return Error{"", 0, fmt::format("the channels differ in length too much to belong together: {} and {} samples", lo, hi)};
+    return Error{longest->file, 0,
+                 fmt::format("the channels differ in length too much to belong together: {} and {} samples", lo, hi)};
   if (hi != lo)
     w.push_back({"", 0, fmt::format("the channels differ in length ({} to {} samples); all are cut to {}", lo, hi, lo)});
   return lo;

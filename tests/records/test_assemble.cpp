@@ -55,7 +55,7 @@ TEST(ChannelOrder, SamplesFollowTheirLabels) {
 TEST(ChannelSets, RefusedAndWarnedCombinations) {
   const std::pair<std::vector<Component>, std::string> refused[] = {
       {{ch("NS"), ch("EW", 100, 0.005)}, "EW.txt:0: its sample interval, 0.005 s, differs from 0.01 s of NS.txt; resample one of them first"},
-      {{ch("NS", 100), ch("EW", 200)}, ":0: the channels differ in length too much to belong together: 100 and 200 samples"},
+      {{ch("NS", 100), ch("EW", 200)}, "EW.txt:0: the channels differ in length too much to belong together: 100 and 200 samples"},
       {{ch("NS"), ch("UD")}, "NS.txt:0: a record needs two horizontal channels and at most one vertical; found 1 horizontal and 1 vertical"},
       {{ch("NS"), ch("EW"), ch("UD"), ch("UD")}, "NS.txt:0: a record needs two horizontal channels and at most one vertical; found 2 horizontal and 2 vertical"},
   };
