@@ -97,7 +97,7 @@ TEST_P(GoldenOutput, TwoLaneKernel) {
   write_inputs(GetParam(), dir);
   const Outcome r = testsupport::run_function(
       [] {
-        siteresp::allow_four_lanes(false);
+        siteresp::limit_lane_width(2);
         return siteresp::run();
       },
       Options().in(dir.str()).with_input(dir.read("answers.txt")));

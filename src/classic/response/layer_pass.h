@@ -2,8 +2,8 @@
 // The layer recursion of both responses over a frequency grid.
 //
 // The recursion runs several frequencies at once, one per lane of a vector:
-// two lanes on any processor, four where the processor has AVX2.  Both give
-// the same bits.
+// two lanes on any processor, four where the processor has AVX2, eight
+// where it has AVX-512.  All give the same bits.
 #include "fft/complex.h"
 
 namespace siteresp {
@@ -27,9 +27,10 @@ struct Grid {
 void sh_response(const Grid& g, const Layers& p, Cplx cinv2, Cplx* amp);
 void psv_response(const Grid& g, const Layers& p, Cplx cinv2, Cplx* amp);
 
-// Whether the four-lane kernel is used: the processor has AVX2 and it is
-// allowed (tests switch it off to check the two-lane kernel).
-bool four_lanes();
-void allow_four_lanes(bool allowed);
+// Lanes of the kernel in use: 8 where the processor has AVX-512, 4 where it
+// has AVX2, else 2; never more than the limit that tests set to check the
+// narrower kernels on any processor (2, 4 or 8; 8 at the start).
+int lane_width();
+void limit_lane_width(int widest);
 
 }  // namespace siteresp
