@@ -16,6 +16,7 @@
 #include "response/reference_response.h"
 #include "response/layer_pass.h"
 #include "response/layers.h"
+#include "response/split.h"
 
 namespace {
 
@@ -156,6 +157,22 @@ TEST(ResponseIdentity, GoldenProfiles) {
     p.thk[i] = static_cast<float>(l.thk);
   }
   compare(p, {0.0f, 0.0383495f, 2000, 2000}, 0);
+}
+
+// With the helper thread the rows of a sweep are shared between two threads
+// in chunks; every row still gets the plain recursion's bits, whichever
+// thread took it, on grids of many chunks with a partial last one, a start
+// away from zero and a capacity cut.
+TEST(ResponseIdentity, TwoThreads) {
+  siteresp::start_sweep_helper();
+  if (!siteresp::sweep_helper_running()) GTEST_SKIP() << "a single processor: no helper thread";
+  const Grid grids[] = {{0.0f, 0.0383495f, 4097, 4097}, {0.37f, 0.05f, 3000, 2500}};
+  std::uint64_t seed = 300;
+  for (const Grid& g : grids)
+    for (int nl : {3, 25}) {
+      ++seed;
+      compare(random_profile(seed, nl, 0.2, 0.1), g, seed);
+    }
 }
 
 // Profiles outside what the routines are meant for still give the same
