@@ -4,6 +4,8 @@
 
 #include <cmath>
 #include <cstring>
+#include <new>
+#include <type_traits>
 
 #include "driver/state.h"
 #include "fft/wvfast.h"
@@ -122,10 +124,27 @@ bool choose_transform_length(std::int64_t nt, std::int32_t& nf, std::int32_t& if
   return false;
 }
 
+namespace {
+
+// The run's storage: static zero bytes that the run state (an aggregate, so
+// an implicit-lifetime type) takes over without a constructor, so that each
+// page is first touched when the run first uses it and a short record
+// touches few.  A second run in the same process clears what the first
+// left, so that every run starts from zeros.
+static_assert(std::is_aggregate_v<RunState>);
+alignas(RunState) unsigned char storage[sizeof(RunState)];
+bool used = false;
+
+RunState& fresh_state() {
+  if (used) std::memset(storage, 0, sizeof storage);
+  used = true;
+  return *std::launder(reinterpret_cast<RunState*>(storage));
+}
+
+}  // namespace
+
 int run() {
-  // The run's storage: allocated once, zero at the start of every run.
-  static RunState s;
-  std::memset(static_cast<void*>(&s), 0, sizeof s);
+  RunState& s = fresh_state();
 
   if (!prepare_spectra(s)) return 1;
   compute_responses(s);

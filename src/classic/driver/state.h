@@ -1,6 +1,8 @@
 #pragma once
 // Everything a run works on: fixed-capacity arrays and the scalars of the
-// run, owned by the driver for the whole run and zero at its start.
+// run, owned by the driver for the whole run and zero at its start.  An
+// aggregate, so that zero bytes can become a run state without a
+// constructor touching them.
 #include <cstdint>
 
 #include "capacity.h"
