@@ -13,6 +13,7 @@
 
 #include "driver/run.h"
 #include "golden/cases.h"
+#include "response/split.h"
 #include "support/process.h"
 #include "support/scratch_dir.h"
 
@@ -89,6 +90,8 @@ long allocations_of_run(const golden::CaseFiles& files) {
   dir.write("soil.csv", files.soil);
   const testsupport::Outcome r = testsupport::run_function(
       [] {
+        // As the program does: the helper thread of the sweeps first.
+        siteresp::start_sweep_helper();
         counting = true;
         const int status = siteresp::run();
         counting = false;
