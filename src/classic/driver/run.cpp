@@ -56,9 +56,10 @@ void load_spectra(RunState& s) {
     s.fy1[i] = {sample ? w.yr1[i] : 0.0f, 0.0f};
     s.fz1[i] = {sample ? w.zr1[i] : 0.0f, 0.0f};
   }
-  wvfast(s.nf, s.fx1, mom, -1);
-  wvfast(s.nf, s.fy1, mom, -1);
-  wvfast(s.nf, s.fz1, mom, -1);
+  s.twiddles.prepare(s.nf);
+  wvfast(s.nf, s.fx1, mom, -1, s.twiddles);
+  wvfast(s.nf, s.fy1, mom, -1, s.twiddles);
+  wvfast(s.nf, s.fz1, mom, -1, s.twiddles);
 }
 
 // Multiplies by (dt, 0) as a complex product, so that infinities and NaN

@@ -135,9 +135,9 @@ void apply_response(RunState& s, int k) {
 
 void synthesise(RunState& s) {
   for (Cplx* a : {s.fx1, s.fy1, s.fz1}) conjugate_upper_half(a, s.nf);
-  wvfast(s.nf, s.fx1, mom, +1);
-  wvfast(s.nf, s.fy1, mom, +1);
-  wvfast(s.nf, s.fz1, mom, +1);
+  wvfast(s.nf, s.fx1, mom, +1, s.twiddles);
+  wvfast(s.nf, s.fy1, mom, +1, s.twiddles);
+  wvfast(s.nf, s.fz1, mom, +1, s.twiddles);
   take_real_part(s.fx1, s.wave.xr1, s.nf, s.dur);
   take_real_part(s.fy1, s.wave.yr1, s.nf, s.dur);
   take_real_part(s.fz1, s.wave.zr1, s.nf, s.dur);

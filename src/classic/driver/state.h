@@ -7,6 +7,7 @@
 
 #include "capacity.h"
 #include "fft/complex.h"
+#include "fft/twiddles.h"
 #include "input/wave.h"
 
 namespace siteresp {
@@ -17,6 +18,7 @@ struct RunState {
   float xi1[mom], yi1[mom], zi1[mom];
   Cplx fx1[mom], fy1[mom], fz1[mom];
   Cplx samp[2 * mom], pamp[2 * mom];  // column 2 starts at row offset mom
+  Twiddles twiddles;                  // of length nf, for all six transforms
 
   float dns[ml], vp[ml], qp[ml], fp[ml], vs[ml], qs[ml], fs[ml], thk[ml];
   float theta;

@@ -3,8 +3,10 @@
 #include "fft/wvfast.h"
 
 #include <cmath>
+#include <cstring>
 #include <utility>
 
+#include "fft/twiddles.h"
 #include "fft/wvfast_detail.h"
 
 namespace siteresp {
@@ -61,7 +63,61 @@ inline void butterfly(Cplx& ai, Cplx& aj, Cplx w)
   ai.im = ai.im + ti;
 }
 
+// Four butterflies side by side: a[i..i+3] with a[j..j+3] and twiddles
+// w[0..3], conjugated (as 0 - sin) when conj.  Lane by lane the operations
+// of butterfly(): ar*wr + av*(-wi) is ar*wr - av*wi, and av*wr + ar*wi is
+// ar*wi + av*wr, bit for bit.
+typedef float Floats8 __attribute__((vector_size(32)));
+typedef double Doubles8 __attribute__((vector_size(64)));
+
+inline void butterflies4(Cplx* ai, Cplx* aj, const Cplx* w, bool conj)
+{
+  Floats8 fi, fj, fw;
+  std::memcpy(&fi, ai, sizeof fi);
+  std::memcpy(&fj, aj, sizeof fj);
+  std::memcpy(&fw, w, sizeof fw);
+  const Doubles8 x = __builtin_convertvector(fj, Doubles8);
+  const Doubles8 swapped = __builtin_shufflevector(x, x, 1, 0, 3, 2, 5, 4, 7, 6);
+  const Doubles8 wd = __builtin_convertvector(fw, Doubles8);
+  const Doubles8 wr = __builtin_shufflevector(wd, wd, 0, 0, 2, 2, 4, 4, 6, 6);
+  Doubles8 wi = __builtin_shufflevector(wd, wd, 1, 1, 3, 3, 5, 5, 7, 7);
+  if (conj) wi = 0.0 - wi;
+  const Doubles8 sign = {-1.0, 1.0, -1.0, 1.0, -1.0, 1.0, -1.0, 1.0};
+  const Floats8 t = __builtin_convertvector(x * wr + swapped * (wi * sign), Floats8);
+  const Floats8 j = fi - t, i = fi + t;
+  std::memcpy(aj, &j, sizeof j);
+  std::memcpy(ai, &i, sizeof i);
+}
+
+// The butterfly stages with the table's twiddles.  Within a stage every
+// butterfly has its own pair of elements, so taking them group by group
+// (four twiddles at a time) instead of twiddle by twiddle changes no bit.
+void table_stages(int n, Cplx* a, bool conj, const Twiddles& t)
+{
+  for (int kmax = 1; kmax < n; kmax *= 2) {
+    const Cplx* w = t.stage(kmax);
+    const int istep = 2 * kmax;
+    if (kmax < 4) {
+      for (int k = 0; k < kmax; ++k) {
+        const Cplx wk{w[k].re, conj ? 0.0f - w[k].im : w[k].im};
+        for (int i = k; i < n; i += istep) butterfly(a[i], a[i + kmax], wk);
+      }
+      continue;
+    }
+    for (int g = 0; g < n; g += istep)
+      for (int k = 0; k < kmax; k += 4) butterflies4(a + g + k, a + g + k + kmax, w + k, conj);
+  }
+}
+
 }  // namespace
+
+void wvfast(int n, Cplx* a, int mom, int ind, const Twiddles& t)
+{
+  if (n != t.length() || (ind != 1 && ind != -1)) return wvfast(n, a, mom, ind);
+  if (n > mom) return;
+  detail::bitrev(n, a);
+  table_stages(n, a, ind < 0, t);
+}
 
 void wvfast(int n, Cplx* a, int mom, int ind)
 {

@@ -1,6 +1,7 @@
 #pragma once
 // In-place, unscaled radix-2 complex transform.
 #include "fft/complex.h"
+#include "fft/twiddles.h"
 
 namespace siteresp {
 
@@ -15,5 +16,10 @@ namespace siteresp {
 // a phase rounded to single precision, and every butterfly part is rounded
 // once to single precision.  No allocation, no twiddle table.
 void wvfast(int n, Cplx* a, int mom, int ind);
+
+// The same transform, bit for bit, with the twiddles of t and the
+// butterflies four at a time.  t must be prepared for n and ind be +1 or
+// -1; otherwise this is the call above.
+void wvfast(int n, Cplx* a, int mom, int ind, const Twiddles& t);
 
 }  // namespace siteresp
