@@ -1,4 +1,5 @@
-// Forward transform of random data for the transform lengths of a run.
+// Forward transform of random data for the transform lengths of a run, with
+// the twiddles formed in the transform and from the run's table.
 #include <benchmark/benchmark.h>
 
 #include <algorithm>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "capacity.h"
+#include "fft/twiddles.h"
 #include "fft/wvfast.h"
 
 namespace {
@@ -23,15 +25,16 @@ std::vector<Cplx> random_data(int n)
 }
 
 // The input is copied back before every transform (the copy is timed; see
-// BM_copy for its share).
-void BM_wvfast(benchmark::State& state)
+// BM_copy for its share).  transform(n, a) is one forward transform.
+template <typename Transform>
+void run_transform(benchmark::State& state, Transform transform)
 {
   const int n = static_cast<int>(state.range(0));
   const std::vector<Cplx> src = random_data(n);
   std::vector<Cplx> a(siteresp::mom);
   for (auto _ : state) {
     std::copy(src.begin(), src.end(), a.begin());
-    siteresp::wvfast(n, a.data(), siteresp::mom, -1);
+    transform(n, a.data());
     benchmark::DoNotOptimize(a.data());
     benchmark::ClobberMemory();
   }
@@ -40,7 +43,34 @@ void BM_wvfast(benchmark::State& state)
       benchmark::Counter(butterflies * state.iterations(),
                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
+
+// Twiddles formed in every transform.
+void BM_wvfast(benchmark::State& state)
+{
+  run_transform(state, [](int n, Cplx* a) { siteresp::wvfast(n, a, siteresp::mom, -1); });
+}
 BENCHMARK(BM_wvfast)->RangeMultiplier(2)->Range(1024, 32768)->Unit(benchmark::kMicrosecond);
+
+// Twiddles from the table of the run (formed once, outside the timing).
+void BM_wvfast_table(benchmark::State& state)
+{
+  static siteresp::Twiddles table;
+  table.prepare(static_cast<int>(state.range(0)));
+  run_transform(state, [](int n, Cplx* a) { siteresp::wvfast(n, a, siteresp::mom, -1, table); });
+}
+BENCHMARK(BM_wvfast_table)->RangeMultiplier(2)->Range(1024, 32768)->Unit(benchmark::kMicrosecond);
+
+// Forming the table of one length.
+void BM_twiddle_table(benchmark::State& state)
+{
+  static siteresp::Twiddles table;
+  for (auto _ : state) {
+    table = {};
+    table.prepare(static_cast<int>(state.range(0)));
+    benchmark::DoNotOptimize(&table);
+  }
+}
+BENCHMARK(BM_twiddle_table)->Arg(1024)->Arg(32768)->Unit(benchmark::kMicrosecond);
 
 void BM_copy(benchmark::State& state)
 {

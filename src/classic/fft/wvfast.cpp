@@ -70,7 +70,7 @@ inline void butterfly(Cplx& ai, Cplx& aj, Cplx w)
 typedef float Floats8 __attribute__((vector_size(32)));
 typedef double Doubles8 __attribute__((vector_size(64)));
 
-inline void butterflies4(Cplx* ai, Cplx* aj, const Cplx* w, bool conj)
+[[gnu::always_inline]] inline void butterflies4(Cplx* ai, Cplx* aj, const Cplx* w, bool conj)
 {
   Floats8 fi, fj, fw;
   std::memcpy(&fi, ai, sizeof fi);
@@ -85,13 +85,17 @@ inline void butterflies4(Cplx* ai, Cplx* aj, const Cplx* w, bool conj)
   const Doubles8 sign = {-1.0, 1.0, -1.0, 1.0, -1.0, 1.0, -1.0, 1.0};
   const Floats8 t = __builtin_convertvector(x * wr + swapped * (wi * sign), Floats8);
   const Floats8 j = fi - t, i = fi + t;
-  std::memcpy(aj, &j, sizeof j);
-  std::memcpy(ai, &i, sizeof i);
+  std::memcpy(static_cast<void*>(aj), &j, sizeof j);
+  std::memcpy(static_cast<void*>(ai), &i, sizeof i);
 }
 
 // The butterfly stages with the table's twiddles.  Within a stage every
 // butterfly has its own pair of elements, so taking them group by group
 // (four twiddles at a time) instead of twiddle by twiddle changes no bit.
+// Compiled also for the wider vectors, chosen at load time by processor.
+#if defined(__x86_64__) && defined(__ELF__)
+__attribute__((target_clones("avx512f", "avx2", "default")))
+#endif
 void table_stages(int n, Cplx* a, bool conj, const Twiddles& t)
 {
   for (int kmax = 1; kmax < n; kmax *= 2) {
