@@ -10,7 +10,7 @@ build=$(realpath "${1:-$root/build}")
 work=$(mktemp -d "${TMPDIR:-/tmp}/sitekit-shot.XXXXXX")
 trap 'rm -rf "$work"' EXIT
 
-node "$root/tests/report/make_runs.mjs" "$build/siteresp" "$root/examples" "$work/batch" \
+node "$root/tests/report/make_runs.mjs" "$build/sitekit" "$root/examples" "$work/batch" \
   example soft-site:0.7:1.5 stiff-site:1.4:0.8
 "$build/sitekit" report "$work/batch/example" -o "$work/run.html" >/dev/null
 "$build/sitekit" report "$work/batch" -o "$work/batch.html" >/dev/null

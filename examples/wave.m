@@ -7,12 +7,19 @@
 %   2. Amp-Factors.csv: the four amplification factors of the soil profile
 %                       against frequency, logarithmic frequency axis;
 %   3. amp1.csv:        the Fourier amplitude spectra of the three output
-%                       channels, logarithmic axes.
-% A missing file is skipped with a warning.  Each figure is saved beside the
+%                       channels, logarithmic axes;
+% and, where `sitekit run` wrote them beside the three,
+%   4. RespSpec.csv:    the response spectra of the input (dashed) and the
+%                       surface motion (solid), and their ratio below,
+%                       logarithmic period axis;
+%   5. Amp-Factors-KO.csv: the smoothed amplification factors.
+% A missing file of the first three is skipped with a warning; the last two
+% are drawn only when present.  Each figure is saved beside the
 % data as wave1.png, Amp-Factors.png and amp1.png (800 x 600 pixels).  With a
 % display the figures are shown as well; without one (no DISPLAY, Octave's
 % octave-cli, MATLAB -nodisplay, or figures invisible by default) they are
-% only saved.  Set wave_show = false (or true) before running the script to
+% only saved.  Octave needs a font to draw any text: without one (Debian:
+% fonts-freefont-otf) the script stops before drawing and says so.  Set wave_show = false (or true) before running the script to
 % decide yourself.  The data stay in the workspace in the struct wave_data.
 %
 % The files are read as siteresp writes them: one heading line that starts
@@ -25,15 +32,16 @@
 % (Debian: gnuplot-nox and fonts-freefont-otf).
 
 wave_is_octave = exist('OCTAVE_VERSION', 'builtin') ~= 0;
-wave_files = {'wave1.csv', 'Amp-Factors.csv', 'amp1.csv'};
+wave_files = {'wave1.csv', 'Amp-Factors.csv', 'amp1.csv', 'RespSpec.csv', 'Amp-Factors-KO.csv'};
+wave_optional = [false, false, false, true, true];
 % Layout of each heading: text before the first label, number of labels that
 % the program writes 10 characters wide (0: fixed heading, split at commas),
 % and the labels to use when the heading gives none.
-wave_prefix = {' ', ' frequency (Hz),', ' frequency(Hz),'};
-wave_nlab = [4, 0, 3];
+wave_prefix = {' ', ' frequency (Hz),', ' frequency(Hz),', '', ''};
+wave_nlab = [4, 0, 3, 0, 0];
 wave_default = {{'time', 'H1', 'H2', 'V1'}, ...
                 {'frequency (Hz)', 'Samp1', 'Samp2', 'Pamp1', 'Pamp2'}, ...
-                {'frequency (Hz)', 'H1', 'H2', 'V1'}};
+                {'frequency (Hz)', 'H1', 'H2', 'V1'}, {'period (s)'}, {'frequency (Hz)'}};
 
 % One field of a data row: a number as the program writes it (F and E
 % edits), a field of asterisks, or Inf/NaN.
@@ -48,7 +56,9 @@ wave_data = struct('file', wave_files, 'labels', {{}}, 'values', {[]}, ...
                    'rowindex', {[]}, 'time', {[]}, 'figure', {[]});
 for wave_k = 1:numel(wave_files)
   wave_name = wave_files{wave_k};
-  if ~exist(wave_name, 'file')
+  if ~exist(wave_name, 'file') && wave_optional(wave_k)
+    continue;
+  elseif ~exist(wave_name, 'file')
     warning('wave:missing', 'wave.m: %s not found in %s, not plotted', wave_name, pwd);
     continue;
   end
@@ -165,6 +175,21 @@ wave_font = 10;
 if wave_gnuplot
   wave_font = 7;
 end
+% Octave draws every title, label and tick mark with FreeType and finds its
+% fonts through fontconfig; with no font at all it fails deep inside the
+% first subplot.  Say so before drawing anything.
+if wave_is_octave
+  [wave_st, wave_out] = system('fc-list : file 2>/dev/null');
+  if wave_st == 0
+    wave_fontok = ~isempty(strtrim(wave_out));
+  else
+    wave_fontok = exist('/usr/share/fonts/opentype/freefont/FreeSans.otf', 'file') == 2;
+  end
+  if ~wave_fontok
+    error('wave:font', ['wave.m: Octave cannot draw text here: no font is installed ' ...
+          '(Debian: fonts-freefont-otf); no figure drawn, the data are in wave_data']);
+  end
+end
 if wave_show
   wave_visible = 'on';
 else
@@ -275,6 +300,76 @@ elseif ~isempty(wave_d.values)
   warning('wave:empty', 'wave.m: amp1.csv holds no positive amplitude, not plotted');
 end
 
+% --- 4. RespSpec.csv: response spectra, input against surface, and ratio ---
+% Columns are told apart by a word of their heading: input, surface, ratio.
+wave_d = wave_data(4);
+if size(wave_d.values, 1) >= 2 && size(wave_d.values, 2) >= 2
+  wave_T = wave_d.values(:, 1);
+  wave_good = isfinite(wave_T) & wave_T > 0;   % period 0 (the peaks) has no place on a log axis
+  wave_role = @(w) ~cellfun('isempty', regexpi(wave_d.labels, ['(^|_)(' w ')(_|$)'], 'once'));
+  wave_in = find(wave_role('input|in'));
+  wave_out = find(wave_role('surface|surf'));
+  wave_ratio = find(wave_role('ratio'));
+  wave_co = get(0, 'defaultaxescolororder');
+  wave_fig = figure('visible', wave_visible, 'name', 'RespSpec.csv', 'numbertitle', 'off', ...
+                    'defaultaxesfontsize', wave_font, 'defaulttextfontsize', wave_font);
+  subplot(2, 1, 1);
+  wave_lab = {};
+  for wave_j = 1:numel(wave_in)
+    semilogx(wave_T(wave_good), wave_d.values(wave_good, wave_in(wave_j)), '--', ...
+             'color', wave_co(mod(wave_j - 1, size(wave_co, 1)) + 1, :));
+    hold on;
+    wave_lab{end + 1} = wave_d.labels{wave_in(wave_j)}; %#ok<SAGROW>
+  end
+  for wave_j = 1:numel(wave_out)
+    semilogx(wave_T(wave_good), wave_d.values(wave_good, wave_out(wave_j)), '-', ...
+             'color', wave_co(mod(wave_j - 1, size(wave_co, 1)) + 1, :), 'linewidth', 1.5);
+    hold on;
+    wave_lab{end + 1} = wave_d.labels{wave_out(wave_j)}; %#ok<SAGROW>
+  end
+  hold off;
+  grid on;
+  ylabel('PSA');
+  title('Response spectra, input dashed, surface solid (RespSpec.csv)', 'interpreter', 'none');
+  if ~isempty(wave_lab)
+    legend(wave_lab, 'interpreter', 'none', 'location', 'northeast');
+  end
+  subplot(2, 1, 2);
+  for wave_j = 1:numel(wave_ratio)
+    semilogx(wave_T(wave_good), wave_d.values(wave_good, wave_ratio(wave_j)), '-', ...
+             'color', wave_co(mod(wave_j - 1, size(wave_co, 1)) + 1, :));
+    hold on;
+  end
+  hold off;
+  grid on;
+  xlabel('period (s)');
+  ylabel('surface / input');
+  if ~isempty(wave_ratio)
+    legend(wave_d.labels(wave_ratio), 'interpreter', 'none', 'location', 'northeast');
+  end
+  wave_data(4).figure = wave_fig;
+end
+
+% --- 5. Amp-Factors-KO.csv: smoothed amplification factors ------------------
+wave_d = wave_data(5);
+wave_good = [];
+if size(wave_d.values, 2) >= 2
+  wave_f = wave_d.values(:, 1);
+  wave_good = wave_f > 0 & all(isfinite(wave_d.values), 2);
+end
+if any(wave_good)
+  wave_fig = figure('visible', wave_visible, 'name', 'Amp-Factors-KO.csv', 'numbertitle', 'off', ...
+                    'defaultaxesfontsize', wave_font, 'defaulttextfontsize', wave_font);
+  semilogx(wave_f(wave_good), wave_d.values(wave_good, 2:end));
+  grid on;
+  xlim([min(wave_f(wave_good)) max(wave_f(wave_good))]);
+  xlabel('frequency (Hz)');
+  ylabel('amplification factor');
+  title('Smoothed amplification factors (Amp-Factors-KO.csv)', 'interpreter', 'none');
+  legend(wave_d.labels(2:end), 'interpreter', 'none', 'location', 'northwest');
+  wave_data(5).figure = wave_fig;
+end
+
 % --- Save every figure as PNG beside the data -------------------------------
 for wave_k = 1:numel(wave_data)
   if isempty(wave_data(wave_k).figure)
@@ -300,7 +395,8 @@ for wave_k = 1:numel(wave_data)
   end
 end
 
-clear('wave_is_octave', 'wave_files', 'wave_prefix', 'wave_nlab', 'wave_default', ...
+clear('wave_is_octave', 'wave_files', 'wave_optional', 'wave_st', 'wave_out', 'wave_fontok', ...
+      'wave_T', 'wave_role', 'wave_in', 'wave_ratio', 'wave_co', 'wave_prefix', 'wave_nlab', 'wave_default', ...
       'wave_num', 'wave_tok', 'wave_rowpat', 'wave_k', 'wave_name', 'wave_txt', ...
       'wave_lines', 'wave_isrow', 'wave_first', 'wave_head', 'wave_p', 'wave_n', ...
       'wave_len', 'wave_lab', 'wave_j', 'wave_rows', 'wave_rowidx', 'wave_vals', ...

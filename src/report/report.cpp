@@ -14,9 +14,11 @@ namespace {
 
 const char* const run_files[] = {"run-info.csv", "Amp-Factors.csv", "wave1.csv", "input.csv"};
 
-// The row of runs.csv whose `record` column (or first column) is `name`.
+// The row of runs.csv whose `name` column (the run folder's name; else
+// `record`, else the first column) is `name`.
 std::vector<std::string> row_of(const CsvFile& runs, const std::string& name) {
-  int c = runs.table.find("record");
+  int c = runs.table.find("name");
+  if (c < 0) c = runs.table.find("record");
   if (c < 0) c = 0;
   for (const auto& row : runs.table.rows)
     if (static_cast<std::size_t>(c) < row.size() && row[c] == name) return row;

@@ -1,8 +1,7 @@
-// The table of intensity measures: the peak of each channel of input and
-// surface motion (from the histories themselves), then every pair of
-// input/surface columns of the run's row in the batch's runs.csv (for
-// example PGV, Arias intensity and duration), each with the ratio
-// surface / input.
+// The table of intensity measures: every pair of input/surface columns of
+// the run's row in the batch's runs.csv (peaks, PGV, Arias intensity,
+// duration ...), each with the ratio surface / input; without such a row,
+// the peak of each channel of the input and surface histories themselves.
 #include <cmath>
 
 #include "report/column_role.h"
@@ -33,7 +32,7 @@ void write_measures(JsonWriter& json, const History& input, const History& surfa
                     const std::vector<std::string>& heading, const std::vector<std::string>& record_row) {
   json.key("im");
   json.begin_array();
-  const std::size_t n = std::max(input.channels.size(), surface.channels.size());
+  const std::size_t n = record_row.empty() ? std::max(input.channels.size(), surface.channels.size()) : 0;
   for (std::size_t c = 0; c < n; ++c) {
     const std::string name = c < input.channels.size() ? input.channels[c].first : surface.channels[c].first;
     row(json, "peak " + name, c < input.channels.size() ? peak(input.channels[c].second) : NAN,

@@ -5,12 +5,11 @@
 #   batch:   a batch of three records (the example on three sites)
 #   hostile: folders with a missing file, empty files, NaN values and names
 #            and headings that carry markup and script
-# Usage: browser.sh MODE SITEKIT SITERESP SOURCE_DIR
+# Usage: browser.sh MODE SITEKIT SOURCE_DIR
 set -euo pipefail
 mode=$1
 sitekit=$(realpath "$2")
-siteresp=$(realpath "$3")
-src=$(realpath "$4")
+src=$(realpath "$3")
 here=$src/tests/report
 
 command -v chromium >/dev/null 2>&1 || { echo "SKIP: chromium not installed (Debian: chromium; .ci/run installs it)"; exit 77; }
@@ -25,14 +24,14 @@ report() {  # DIR PAGE
 
 case $mode in
 example)
-  node "$here/make_runs.mjs" "$siteresp" "$src/examples" "$work/b" example
+  node "$here/make_runs.mjs" "$sitekit" "$src/examples" "$work/b" example
   report "$work/b/example" "$work/run.html"
   node "$here/check_page.mjs" "$work/run.html" --min-charts 9 --title "sitekit report: example" \
     --text "first peak frequency (Hz)" --text "half-space (shaded) from 62 m"
   node "$here/check_numbers.mjs" "$work/run.html" "$work/b"
   ;;
 batch)
-  node "$here/make_runs.mjs" "$siteresp" "$src/examples" "$work/b" example soft:0.7:1.5 stiff:1.4:0.8
+  node "$here/make_runs.mjs" "$sitekit" "$src/examples" "$work/b" example soft:0.7:1.5 stiff:1.4:0.8
   report "$work/b" "$work/batch.html"
   node "$here/check_page.mjs" "$work/batch.html" --min-charts 30 --title "sitekit report: b" \
     --text "Suite" --text "soft" --text "stiff"
@@ -40,7 +39,7 @@ batch)
   ;;
 hostile)
   bad='<img src=x onerror="window.__pwned=1">'"'q"
-  node "$here/make_runs.mjs" "$siteresp" "$src/examples" "$work/b" "$bad" gone empty nan
+  node "$here/make_runs.mjs" "$sitekit" "$src/examples" "$work/b" "$bad" gone empty nan
   # Script in a heading and in run-info values; markup in a soil title.
   sed -i '1s|.*|time,H1</script><script>window.__pwned=1</script>,"H2 ""q""",V1|' "$work/b/$bad/input.csv"
   sed -i 's|^soil,.*|soil,</script><script>window.__pwned=2</script>|' "$work/b/$bad/run-info.csv"

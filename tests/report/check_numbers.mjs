@@ -84,11 +84,22 @@ for (const run of data.runs) {
     same(`${run.name} profile tops`, run.profile.top, rows.map((r) => { const d = depth; depth += r[8]; return d; }));
   }
 }
+// One line of runs.csv: quoted fields may hold commas and doubled quotes.
+function fields(line) {
+  const out = [];
+  const re = /("((?:[^"]|"")*)"|[^,]*)(,|$)/g;
+  let m;
+  while ((m = re.exec(line)) !== null) {
+    out.push(m[2] !== undefined ? m[2].replace(/""/g, '"') : m[1]);
+    if (m[3] === '') break;
+  }
+  return out;
+}
 if (data.kind === 'batch') {
   const lines = fs.readFileSync(path.join(batch, 'runs.csv'), 'utf8').split('\n').filter((l) => l.trim());
   if (data.table.rows.length !== lines.length - 1) failures.push(`runs table: ${data.table.rows.length} rows, file ${lines.length - 1}`);
   data.table.rows.forEach((r, i) => {
-    const want = lines[i + 1].split(',');
+    const want = fields(lines[i + 1]);
     if (!want.every((w, j) => Number(w) === Number(r[j]) || w === r[j]))
       failures.push(`runs table row ${i}: ${JSON.stringify(r)} vs ${lines[i + 1]}`);
     compared += want.length;

@@ -1,19 +1,18 @@
-// Makes run folders for the report's tests from the bundled example, the
-// way `sitekit run` lays them out (docs/run-folder.md): siteresp's three
-// result files and summary, input.csv, soil.csv, run-info.csv and a
-// RespSpec.csv, plus the batch's runs.csv.
+// Makes run folders for the report's tests from the bundled example with
+// `sitekit run`, one record at a time, and the batch's runs.csv from their
+// rows.  Where the run wrote no RespSpec.csv, a fixture one is added (see
+// respSpec below), so that every section of the page has data.
 //
-//   node make_runs.mjs SITERESP EXAMPLES OUT NAME[:VS_FACTOR[:AMPLITUDE]] ...
+//   node make_runs.mjs SITEKIT EXAMPLES OUT NAME[:VS_FACTOR[:AMPLITUDE]] ...
 //
 // Each NAME becomes OUT/NAME; VS_FACTOR scales every velocity of the example
-// profile (another site), AMPLITUDE the record.  The response spectra here
-// are the project's test fixture only (average-acceleration Newmark steps,
-// 5 % damping, 40 periods), not the program's.
+// profile (another site), AMPLITUDE the record.  The inputs are kept in the
+// hidden folder OUT/.inputs.
 import { execFileSync } from 'node:child_process';
 import fs from 'node:fs';
 import path from 'node:path';
 
-const [exe, examples, out, ...specs] = process.argv.slice(2).map((a, i) => (i < 3 ? path.resolve(a) : a));
+const [sitekit, examples, out, ...specs] = process.argv.slice(2).map((a, i) => (i < 3 ? path.resolve(a) : a));
 
 function readRows(file) {
   const lines = fs.readFileSync(file, 'utf8').split(/\r?\n/).filter((l) => l.trim());
@@ -31,8 +30,10 @@ function soilScaled(k) {
   }).join('\n');
 }
 
-// Peak |u| of a damped oscillator under ground acceleration a (Newmark,
-// average acceleration), returned as pseudo-acceleration w^2 * max|u|.
+// The fixture's response spectra: peak |u| of a damped oscillator under the
+// ground acceleration a (Newmark, average acceleration), returned as the
+// pseudo-acceleration w^2 * max|u|; 40 periods, 5 % damping; RotD50 over
+// 3-degree steps.  Test data only, not the program's spectra.
 function psa(a, dt, T, zeta, trace) {
   const w = 2 * Math.PI / T;
   const c = 2 * zeta * w, k = w * w;
@@ -90,28 +91,24 @@ function respSpec(dir) {
     lines.push([T, ...a, ...b, ...r].map((x) => x.toPrecision(7)).join(','));
   }
   fs.writeFileSync(path.join(dir, 'RespSpec.csv'), lines.join('\n') + '\n');
-  return { pin: ins.map((x) => x.reduce((m, y) => Math.max(m, Math.abs(y)), 0)),
-           pout: outs.map((x) => x.reduce((m, y) => Math.max(m, Math.abs(y)), 0)) };
 }
 
-fs.mkdirSync(out, { recursive: true });
-const table = [['record', 'status', 'PGA_input_H1', 'PGA_surface_H1', 'PGA_input_V1', 'PGA_surface_V1', 'error'].join(',')];
+fs.mkdirSync(path.join(out, '.inputs'), { recursive: true });
+let table = null;
 for (const spec of specs) {
   const [name, vsf, ampf] = spec.split(':');
-  const dir = path.join(out, name);
-  fs.mkdirSync(dir, { recursive: true });
   const k = Number(vsf || 1), amp = Number(ampf || 1);
   const wave = readRows(path.join(examples, 'wave.csv'));
-  fs.writeFileSync(path.join(dir, 'input.csv'), [wave.head].concat(wave.rows.map((r) =>
+  const record = path.join(out, '.inputs', name + '.csv');
+  const soil = path.join(out, '.inputs', name + '.soil');
+  fs.writeFileSync(record, [wave.head].concat(wave.rows.map((r) =>
     [r[0].toFixed(2), ...r.slice(1).map((x) => (x * amp).toPrecision(7))].join(','))).join('\n') + '\n');
-  fs.writeFileSync(path.join(dir, 'soil.csv'), soilScaled(k));
-  const summary = execFileSync(exe, [], { cwd: dir, input: 'input.csv\nsoil.csv\n0\n1\n0.1,0.2,20.0,25.0\n' });
-  fs.writeFileSync(path.join(dir, 'summary.txt'), summary);
-  fs.writeFileSync(path.join(dir, 'run-info.csv'), [
-    'key,value', 'record,' + name, 'record_files,input.csv', 'soil,soil.csv', 'wave_type,1',
-    'angle_deg,30', 'layers,7', 'shaping,none', 'band_hz,0.1;0.2;20;25', 'dt_s,0.01', 'nt,4096',
-    'nf,4096', 'units,cm/s2', 'sitekit,test fixture'].join('\n') + '\n');
-  const p = respSpec(dir);
-  table.push([name, 'ok', p.pin[0], p.pout[0], p.pin[2], p.pout[2], ''].join(','));
+  fs.writeFileSync(soil, soilScaled(k));
+  execFileSync(sitekit, ['run', '--soil', soil, '--band', '0.1,0.2,20,25', '--out', out, '-j', '1', record],
+               { stdio: ['ignore', 'ignore', 'inherit'] });
+  const dir = path.join(out, name);
+  if (!fs.existsSync(path.join(dir, 'RespSpec.csv'))) respSpec(dir);
+  const rows = fs.readFileSync(path.join(out, 'runs.csv'), 'utf8').split('\n').filter((l) => l);
+  table = (table || [rows[0]]).concat(rows.slice(1));
 }
 fs.writeFileSync(path.join(out, 'runs.csv'), table.join('\n') + '\n');

@@ -62,7 +62,10 @@ TEST(Float32Series, LittleEndianBytesAndNaNKept) {
   const std::vector<double> v{1.0, -2.0, NAN};
   w.floats(v);
   // 1.0f = 00 00 80 3f, -2.0f = 00 00 00 c0, quiet NaN = 00 00 c0 7f.
-  EXPECT_EQ(w.text(), "\"" + base64(std::string("\x00\x00\x80\x3f\x00\x00\x00\xc0\x00\x00\xc0\x7f", 12)) + "\"");
+  std::string quoted(1, '"');
+  quoted += base64(std::string("\x00\x00\x80\x3f\x00\x00\x00\xc0\x00\x00\xc0\x7f", 12));
+  quoted += '"';
+  EXPECT_EQ(w.text(), quoted);
 }
 
 TEST(HtmlText, MarkupCharactersBecomeReferences) {

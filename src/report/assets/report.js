@@ -268,12 +268,13 @@
         Object.assign(line(n, colour(i), 2), { paths: step, points: { show: false } }))),
       plugins: [shade],
     });
-    const half = () => add(row, el('div', 'half'));
-    const w = Math.max(320, (s.clientWidth - 40) / 2);
-    const fix = (box) => { box.style.width = w + 'px'; return box; };
-    chart(fix(half()), 'Velocities', opts('velocity (m/s)', ['Vs', 'Vp']),
+    // Both halves exist before either chart measures its width.
+    const w = Math.max(320, Math.floor((s.clientWidth - 40) / 2));
+    const halves = [0, 1].map(() => add(row, el('div', 'half')));
+    for (const h of halves) h.style.width = w + 'px';
+    chart(halves[0], 'Velocities', opts('velocity (m/s)', ['Vs', 'Vp']),
           [x, ext(p.vs), ext(p.vp)]);
-    chart(fix(half()), 'Damping', opts('Q', ['Qs', 'Qp']), [x, ext(p.qs), ext(p.qp)]);
+    chart(halves[1], 'Damping', opts('Q', ['Qs', 'Qp']), [x, ext(p.qs), ext(p.qp)]);
   }
 
   // Amplification: raw thin, smoothed thick; the column of the run's wave
@@ -349,16 +350,18 @@
     const t = new Array(n);
     for (let i = 0; i < n; i++) t[i] = t0 + i * dt;
     const pad = (v) => { const a = arr(v, false); while (a.length < n) a.push(null); return a; };
-    add(s, el('p', 'caption', 'Input: the record as the computation got it (input.csv), in ' + (h.units_in || 'the record\'s units') +
-      '. Surface: the synthesized motion (wave1.csv, each channel shifted by its first sample), in ' +
+    add(s, el('p', 'caption', 'Input (dark grey): the record as the computation got it (input.csv), in ' + (h.units_in || 'the record\'s units') +
+      '. Surface (in colour): the synthesized motion (wave1.csv, each channel shifted by its first sample), in ' +
       (h.units_out || 'the same units') + '. Drag to zoom, wheel to zoom about the cursor, shift-drag to pan.'));
     const group = { charts: [] };
     for (let c = 0; c < chans; c++) {
       const name = (hout && hout.ch[c] ? hout.ch[c].name : hin.ch[c].name);
       const series = [{ label: 't (s)', value: (u, v) => fmt(v, 5) }];
       const d = [t];
-      if (ins[c]) { series.push(line('input ' + name, fade(colour(c), 0.55), 1)); d.push(pad(ins[c])); }
+      // The surface first, the input drawn over it in dark grey: the input
+      // is the smaller of the two wherever the site amplifies.
       if (outs[c]) { series.push(line('surface ' + name, colour(c), 1)); d.push(pad(outs[c])); }
+      if (ins[c]) { series.push(line('input ' + name, 'rgba(30,30,30,0.85)', 1)); d.push(pad(ins[c])); }
       const units = h.units_out && h.units_out !== h.units_in ? h.units_in + ' / ' + h.units_out : (h.units_in || '');
       chart(s, 'Channel ' + name, {
         height: 200, scales: { x: { time: false } },
