@@ -29,7 +29,8 @@ void write_ratio_suite(JsonWriter& json, const std::vector<std::pair<std::string
   json.floats(grid);
   json.key("cols");
   json.begin_array();
-  for (const auto& [col, unused] : first->second.ratio) {
+  for (const auto& column : first->second.ratio) {
+    const std::string& col = column.first;  // named: lambdas cannot capture bindings in clang 14
     json.begin_object();
     json.key("name");
     json.string(col);
@@ -75,7 +76,8 @@ void write_amp_suite(JsonWriter& json, const std::vector<std::pair<std::string, 
   json.floats(grid);
   json.key("cols");
   json.begin_array();
-  for (const auto& [col, unused] : first->amp) {
+  for (const auto& column : first->amp) {
+    const std::string& col = column.first;
     std::vector<std::vector<double>> curves;
     for (const auto& [name, s] : runs)
       for (const auto& c : s.amp)
