@@ -79,7 +79,21 @@ std::string record_name(const std::vector<std::string>& files) {
     while (k < common.size() && k < b.size() && common[k] == b[k]) ++k;
     common.resize(k);
   }
-  while (!common.empty() && (common.back() == '_' || common.back() == '-' || common.back() == '.')) common.pop_back();
+  // A prefix that ends inside a token ("RSN8883_14383980_13849" of
+  // ..._13849090 and ..._13849360) names nothing: go back to the last whole
+  // token.
+  auto separator = [](char c) { return c == '_' || c == '-' || c == '.'; };
+  bool inside_token = false;
+  for (const std::string& f : files) {
+    const std::string b = stem(f);
+    if (b.size() > common.size() && !separator(b[common.size()])) inside_token = true;
+  }
+  if (inside_token) {
+    std::size_t k = common.size();
+    while (k > 0 && !separator(common[k - 1])) --k;
+    if (k > 0) common.resize(k);
+  }
+  while (!common.empty() && separator(common.back())) common.pop_back();
   return common.empty() ? first : common;
 }
 

@@ -151,6 +151,9 @@ TEST(RecordNames, StemOfOneFileOrCommonStemOfSeveral) {
       {{"a/x_1.AT2", "a/x_2.AT2"}, "x"},
       {{"a.b/noext"}, "noext"},
       {{"abc.V2", "xyz.V2"}, "abc"},
+      {{"RSN8883_14383980_13849090.AT2", "RSN8883_14383980_13849360.AT2"}, "RSN8883_14383980"},
+      {{"st_ab1.V2", "st_ab2.V2", "st_ab3.V2"}, "st"},
+      {{"AOM001.NS1", "AOM001.EW1"}, "AOM001"},
   };
   for (const auto& [files, name] : cases) EXPECT_EQ(record_name(files), name);
 }
