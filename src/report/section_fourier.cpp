@@ -1,6 +1,7 @@
 // The Fourier section: smoothed Fourier amplitudes of the input (computed
 // here from input.csv, shaped as the run shaped the surface motion) and of
 // the surface motion (amp1.csv), on one logarithmic frequency grid.
+#include <algorithm>
 #include <cmath>
 
 #include "report/input_spectrum.h"
@@ -55,21 +56,30 @@ void write_fourier(RunFolder& run, JsonWriter& json, const History& input) {
   json.begin_object();
   json.key("f");
   json.floats(grid);
-  json.key("input");
-  NamedSeries smooth_in;
-  if (!in.amp.empty()) {
-    const auto s = ko_smooth(in.f, in.amp, grid);
-    for (std::size_t j = 0; j < s.size(); ++j) smooth_in.emplace_back(input.channels[j].first, s[j]);
+  // One pass for both when they share the frequency bins (they do unless a
+  // file was edited): the window weights are the costly part.
+  std::vector<std::vector<double>> ys;
+  for (const auto& a : in.amp) ys.push_back(a);
+  const bool shared = in.f.size() == f.size() &&
+                      std::equal(f.begin(), f.end(), in.f.begin(), [](double a, double b) {
+                        return std::fabs(a - b) <= 1e-6 * std::fabs(b);
+                      });
+  for (const auto& c : surface) ys.push_back(c.second);
+  std::vector<std::vector<double>> smooth;
+  if (shared) {
+    smooth = ko_smooth(f, ys, grid);
+  } else {
+    smooth = ko_smooth(in.f, {ys.begin(), ys.begin() + static_cast<long>(in.amp.size())}, grid);
+    const auto s2 = ko_smooth(f, {ys.begin() + static_cast<long>(in.amp.size()), ys.end()}, grid);
+    smooth.insert(smooth.end(), s2.begin(), s2.end());
   }
+  NamedSeries smooth_in, smooth_out;
+  for (std::size_t j = 0; j < in.amp.size(); ++j) smooth_in.emplace_back(input.channels[j].first, smooth[j]);
+  for (std::size_t j = 0; j < surface.size(); ++j)
+    smooth_out.emplace_back(surface[j].first, smooth[in.amp.size() + j]);
+  json.key("input");
   write_series(json, smooth_in);
   json.key("surface");
-  NamedSeries smooth_out;
-  if (!surface.empty()) {
-    std::vector<std::vector<double>> ys;
-    for (const auto& s : surface) ys.push_back(s.second);
-    const auto s = ko_smooth(f, ys, grid);
-    for (std::size_t j = 0; j < s.size(); ++j) smooth_out.emplace_back(surface[j].first, s[j]);
-  }
   write_series(json, smooth_out);
   json.end_object();
 }
