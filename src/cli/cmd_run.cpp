@@ -1,5 +1,6 @@
 // sitekit run: the dialogue's whole computation from options, for one
 // record or many, each into its own run folder, and DIR/runs.csv.
+#include <fmt/format.h>
 #include <unistd.h>
 
 #include <atomic>
@@ -169,6 +170,8 @@ int run_all(const RunArgs& a) {
   const fs::path runs = fs::path(a.out) / "runs.csv";
   const std::string why = write_file_atomically(runs, runs_csv_text(rows));
   if (!why.empty()) fail_input({runs.string(), 0, msg::cannot_write(why)});
+  say(fmt::format("{} run{}: {} ok, {} failed; table in {}", jobs.size(), jobs.size() == 1 ? "" : "s",
+                  jobs.size() - progress.failed(), progress.failed(), runs.string()));
   return static_cast<int>(progress.failed() ? Exit::bad_input : Exit::ok);
 }
 

@@ -125,3 +125,22 @@ TEST(RunsCsv, ManifestErrorsStopBeforeAnyRun) {
 
 }  // namespace
 }  // namespace sitekit::cli::test
+
+namespace sitekit::cli::test {
+namespace {
+
+TEST(RunTerminal, ALinePerRecordThenTheTotals) {
+  testsupport::ScratchDir dir;
+  dir.write("wave.csv", small_wave(200));
+  dir.write("soil.csv", example("soil.csv"));
+  dir.write("bad.csv", "time,H1,H2,V1\n0,1,2,3\n0.01,x,2,3\n");
+  const testsupport::Outcome r = sitekit(dir, {"run", "--soil", "soil.csv", "--out", "o", "-j", "1", "bad.csv", "wave.csv"});
+  const std::vector<std::string> lines = lines_of(r.out);
+  ASSERT_EQ(lines.size(), 3u) << r.out;
+  EXPECT_EQ(lines[0], "failed  bad");
+  expect_starts(lines[1], "ok      wave -> o/wave/ (");
+  EXPECT_EQ(lines[2], "2 runs: 1 ok, 1 failed; table in o/runs.csv");
+}
+
+}  // namespace
+}  // namespace sitekit::cli::test
