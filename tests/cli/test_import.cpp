@@ -21,8 +21,8 @@ TEST(ImportCommand, TwoHorizontalsBecomeAWaveFileInGal) {
   const testsupport::Outcome r = sitekit(dir, {"import", "--scale", "2", "EQ_000.AT2", "EQ_090.AT2"});
   ASSERT_EQ(r.code(), 0) << r.err;
   EXPECT_EQ(r.err, "sitekit: warning: no vertical channel: V1 is all zeros\n");
-  EXPECT_EQ(r.out, "EQ_0: 4 samples at 0.005 s (H1(000), H2(090), V1(none)) -> EQ_0.csv\n");
-  const std::vector<std::string> rows = lines_of(dir.read("EQ_0.csv"));
+  EXPECT_EQ(r.out, "EQ: 4 samples at 0.005 s (H1(000), H2(090), V1(none)) -> EQ.csv\n");
+  const std::vector<std::string> rows = lines_of(dir.read("EQ.csv"));
   ASSERT_EQ(rows.size(), 5u);
   EXPECT_EQ(rows[0], "time,H1(000),H2(090),V1(none)");
   EXPECT_EQ(rows[1], "0,196.133,19.6133,0");            // 0.1 g and 0.01 g, times 2
