@@ -4,6 +4,7 @@
 #include "soil.h"
 
 #include <algorithm>
+#include <algorithm>
 #include <cmath>
 
 #include <fmt/format.h>
@@ -94,8 +95,10 @@ Status check_layer(const Layer& l, std::size_t index, bool half_space, const std
   if (l.density < 0) return refuse("a positive density", l.density);
   if (!(l.vp > 0)) return refuse("a positive P-wave velocity", l.vp);
   if (!(l.vs > 0)) return refuse("a positive S-wave velocity", l.vs);
-  if (!(l.qp > 0)) return refuse("a positive Qp", l.qp);
-  if (!(l.qs > 0)) return refuse("a positive Qs", l.qs);
+  // Q = 0 is the profile's way of saying "undamped"; only a negative Q is
+  // meaningless.
+  if (!(l.qp >= 0)) return refuse("a Qp of 0 (undamped) or more", l.qp);
+  if (!(l.qs >= 0)) return refuse("a Qs of 0 (undamped) or more", l.qs);
   if (!half_space && !(l.thickness > 0)) return refuse("a positive thickness", l.thickness);
   return done();
 }
@@ -104,7 +107,7 @@ Status check_layer(const Layer& l, std::size_t index, bool half_space, const std
 void warn_layer(const Layer& l, std::size_t index, Warnings& w, const std::string& file) {
   auto warn = [&](std::string m) { w.push_back({file, l.line, std::move(m)}); };
   for (auto [name, q] : {std::pair{"Qp", l.qp}, std::pair{"Qs", l.qs}})
-    if (q < 1)
+    if (q > 0 && q < 1)
       warn(fmt::format("layer {}: {} = {:g} is below 1; a quality factor is expected here, not a damping ratio "
                        "(Q = 1/(2 x damping))", index, name, q));
   if (l.vp <= l.vs) warn(fmt::format("layer {}: Vp = {:g} is not above Vs = {:g}", index, l.vp, l.vs));
@@ -112,6 +115,18 @@ void warn_layer(const Layer& l, std::size_t index, Warnings& w, const std::strin
     if (f < 0) warn(fmt::format("layer {}: {} = {:g} makes Q fall with frequency", index, name, f));
   if (l.number != static_cast<int>(index))
     warn(fmt::format("layer {} is numbered {}; rows are taken in file order", index, l.number));
+}
+
+// An undamped layer (Qs = 0) next to damped ones: the response where a
+// damped layer meets it divides by zero, so its values are not to be trusted.
+void warn_undamped_among_damped(const std::vector<Layer>& layers, Warnings& w, const std::string& file) {
+  const bool any_damped = std::any_of(layers.begin(), layers.end(), [](const Layer& l) { return l.qs > 0; });
+  if (!any_damped) return;
+  for (std::size_t i = 0; i < layers.size(); ++i)
+    if (layers[i].qs == 0)
+      w.push_back({file, layers[i].line,
+                   fmt::format("layer {}: Qs = 0 leaves it undamped among damped layers; where a damped layer "
+                               "meets it the response is not defined", i + 1)});
 }
 
 Status head(Reader& in, SoilProfile& p, long long& count, const Lines& lines, const std::string& file) {
@@ -157,6 +172,7 @@ Result<SoilProfile> read_soil(std::string_view content, const std::string& file)
     warn_layer(layer.value(), l, p.warnings, file);
     p.layers.push_back(layer.value());
   }
+  warn_undamped_among_damped(p.layers, p.warnings, file);
   return p;
 }
 

@@ -1,4 +1,5 @@
 // The soil profile file: values, refusals at their line, warnings.
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "read_helpers.h"
@@ -59,8 +60,8 @@ TEST(SoilRefusals, WhatWouldMakeTheResultMeaningless) {
        "soil.csv:8: layer 2 needs a positive density, not -2"},
       {soil("30", "1", "2", "1,1.8,1500,20,0.5,0,10,0.5,10\n"), "soil.csv:7: layer 1 needs a positive S-wave velocity, not 0"},
       {soil("30", "1", "2", "1,1.8,0,20,0.5,200,10,0.5,10\n"), "soil.csv:7: layer 1 needs a positive P-wave velocity, not 0"},
-      {soil("30", "1", "2", "1,1.8,1500,20,0.5,200,0,0.5,10\n"), "soil.csv:7: layer 1 needs a positive Qs, not 0"},
-      {soil("30", "1", "2", "1,1.8,1500,-1,0.5,200,10,0.5,10\n"), "soil.csv:7: layer 1 needs a positive Qp, not -1"},
+      {soil("30", "1", "2", "1,1.8,1500,20,0.5,200,-5,0.5,10\n"), "soil.csv:7: layer 1 needs a Qs of 0 (undamped) or more, not -5"},
+      {soil("30", "1", "2", "1,1.8,1500,-1,0.5,200,10,0.5,10\n"), "soil.csv:7: layer 1 needs a Qp of 0 (undamped) or more, not -1"},
       {soil("30", "1", "2", "1,1.8,1500,20,0.5,200,10,0.5,0\n"), "soil.csv:7: layer 1 needs a positive thickness, not 0"},
       {soil("30", "1", "2", "1.0,1.8,1500,20,0.5,200,10,0.5,10\n"), "soil.csv:7: field 1: \"1.0\" is not a whole number"},
       {soil("30", "1", "2", "1,1.8,1500,20,0.5,200,10,0.5,1O\n"), "soil.csv:7: field 9: \"1O\" is not a number"},
@@ -76,9 +77,12 @@ TEST(SoilWarnings, AlmostSureMistakes) {
       {"1,1.8,150,20,0.5,200,10,0.5,10\n", "soil.csv:7: layer 1: Vp = 150 is not above Vs = 200"},
       {"1,1.8,1500,20,0.5,200,10,-0.5,10\n", "soil.csv:7: layer 1: Fs = -0.5 makes Q fall with frequency"},
       {"3,1.8,1500,20,0.5,200,10,0.5,10\n", "soil.csv:7: layer 1 is numbered 3; rows are taken in file order"},
+      {"1,1.8,1500,20,0.5,200,0,0.5,10\n2,2.0,2000,50,0.1,500,25,0.1,0\n",
+       "soil.csv:7: layer 1: Qs = 0 leaves it undamped among damped layers; where a damped layer meets it the response is not defined"},
   };
   for (const auto& [row, warning] : cases) {
-    auto r = read_soil(soil("30", "1", "1", row), "soil.csv");
+    const auto layers = std::to_string(std::count(row.begin(), row.end(), '\n'));
+    auto r = read_soil(soil("30", "1", layers, row), "soil.csv");
     ASSERT_TRUE(r) << r.error().message;
     ASSERT_EQ(r.value().warnings.size(), 1u) << row;
     EXPECT_EQ(shown(r.value().warnings[0]), warning);
