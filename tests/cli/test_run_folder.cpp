@@ -83,8 +83,8 @@ TEST(RunFolderAtomicity, OlderFolderIsReplacedWhole) {
   dir.write("out/wave/wave1.csv", "older");
   ASSERT_EQ(sitekit(dir, {"run", "--soil", "soil.csv", "--out", "out", "wave.csv"}).code(), 0);
   EXPECT_EQ(entries(dir.path() / "out/wave"),
-            (std::vector<std::string>{"Amp-Factors.csv", "amp1.csv", "input.csv", "run-info.csv",
-                                      "soil.csv", "summary.txt", "wave1.csv"}));
+            (std::vector<std::string>{"Amp-Factors-KO.csv", "Amp-Factors.csv", "RespSpec.csv", "amp1.csv",
+                                      "input.csv", "run-info.csv", "soil.csv", "summary.txt", "wave1.csv"}));
   EXPECT_EQ(entries(dir.path() / "out"), (std::vector<std::string>{"runs.csv", "wave"}));
 }
 

@@ -1,0 +1,98 @@
+// RespSpec.csv and Amp-Factors-KO.csv of a finished run.
+#include "cli/run_spectra.h"
+
+#include <filesystem>
+#include <system_error>
+
+#include "cli/csv_table.h"
+#include "cli/surface_motion.h"
+#include "spectra/periods.h"
+#include "spectra/ratio.h"
+#include "spectra/rotd.h"
+#include "spectra/smoothing.h"
+#include "spectra/spectrum.h"
+
+namespace sitekit::cli {
+namespace {
+
+constexpr double run_damping = 0.05;
+const char* const channel_names[3] = {"H1", "H2", "V1"};
+
+std::vector<double> psa_of(const std::vector<spectra::SpectralValue>& s) {
+  std::vector<double> v;
+  for (const auto& x : s) v.push_back(x.psa);
+  return v;
+}
+
+std::vector<double> rotd50_of(const std::vector<spectra::RotDValue>& s) {
+  std::vector<double> v;
+  for (const auto& x : s) v.push_back(x.rotd50);
+  return v;
+}
+
+// Input, surface and their ratio under one name: "input_PSA_H1_5", ...
+void add_triple(CsvTable& t, const std::string& what, std::vector<double> in, std::vector<double> out) {
+  std::vector<double> ratio = spectra::spectral_ratio(out, in);
+  t.heading.push_back("input_" + what);
+  t.heading.push_back("surface_" + what);
+  t.heading.push_back("ratio_" + what);
+  t.columns.push_back(std::move(in));
+  t.columns.push_back(std::move(out));
+  t.columns.push_back(std::move(ratio));
+}
+
+CsvTable response_spectra(const RunMotion& m) {
+  const std::vector<double> periods = spectra::default_periods();
+  CsvTable t;
+  t.heading.push_back("period_s");
+  t.columns.push_back(periods);
+  for (int c = 0; c < 3; ++c) {
+    auto in = spectra::response_spectrum(m.input[c], m.dt, periods, run_damping);
+    auto out = spectra::response_spectrum(m.surface[c], m.dt, periods, run_damping);
+    add_triple(t, std::string("PSA_") + channel_names[c] + "_5", psa_of(in), psa_of(out));
+  }
+  auto in = spectra::rotd_spectrum(m.input[0], m.input[1], m.dt, periods, run_damping);
+  auto out = spectra::rotd_spectrum(m.surface[0], m.surface[1], m.dt, periods, run_damping);
+  add_triple(t, "RotD50_5", rotd50_of(in), rotd50_of(out));
+  return t;
+}
+
+CsvTable smoothed_amplification(const RunMotion& m) {
+  const std::vector<std::span<const double>> cols(m.amp.begin(), m.amp.end());
+  const double fmin = m.freq.size() > 1 ? m.freq[1] : 1.0;
+  const std::vector<double> grid = spectra::log_grid(fmin, m.freq.empty() ? 0.0 : m.freq.back());
+  spectra::Smoothed s = spectra::konno_ohmachi(m.freq, cols, grid);
+  CsvTable t;
+  t.heading = {"frequency_Hz", "Samp1", "Samp2", "Pamp1", "Pamp2", "SH_PSV1", "SH_PSV2"};
+  t.columns.push_back(s.freq);
+  t.columns.push_back(spectra::spectral_ratio(s.columns[0], s.columns[2]));
+  t.columns.push_back(spectra::spectral_ratio(s.columns[1], s.columns[3]));
+  for (int j = 3; j >= 0; --j) t.columns.insert(t.columns.begin() + 1, std::move(s.columns[j]));
+  return t;
+}
+
+}  // namespace
+
+RunSpectraResult write_run_spectra(const std::filesystem::path& run_dir, const RunSpectraInput& in) {
+  RunSpectraResult r;
+  const RunMotion m = synthesize_motion(in);
+  if (!m.error.empty()) {
+    r.error = m.error;
+    return r;
+  }
+  const std::filesystem::path spec = run_dir / "RespSpec.csv", ko = run_dir / "Amp-Factors-KO.csv";
+  r.error = write_atomically(spec, format_csv(response_spectra(m)));
+  if (r.error.empty()) r.error = write_atomically(ko, format_csv(smoothed_amplification(m)));
+  if (!r.error.empty()) {
+    std::error_code ignored;
+    std::filesystem::remove(spec, ignored);
+    return r;
+  }
+  for (int c = 0; c < 3; ++c) {
+    r.measures.input[c] = spectra::intensity(m.input[c], m.dt);
+    r.measures.surface[c] = spectra::intensity(m.surface[c], m.dt);
+  }
+  return r;
+}
+
+}  // namespace sitekit::cli

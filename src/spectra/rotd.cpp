@@ -1,0 +1,82 @@
+#include "spectra/rotd.h"
+
+#include <algorithm>
+#include <cmath>
+#include <numbers>
+
+#include "spectra/hull.h"
+#include "spectra/lanes.h"
+#include "spectra/parallel.h"
+
+namespace sitekit::spectra {
+namespace {
+
+constexpr int angle_count = 180;
+
+// Histories of both components for one group, lane by lane.
+// The store is kept per thread and only grows, so groups after the first
+// reuse its pages.
+struct GroupHistories {
+  std::vector<double>& store;
+  std::size_t length = 0;
+  double* lane(int component, int l) { return store.data() + (component * detail::lane_count + l) * length; }
+};
+
+}  // namespace
+
+std::vector<double> rotated_peaks(std::span<const double> x, std::span<const double> y) {
+  const std::vector<detail::Point> hull = detail::symmetric_hull(x, y);
+  std::vector<double> peaks(angle_count, 0.0);
+  for (int k = 0; k < angle_count; ++k) {
+    const double t = std::numbers::pi * k / angle_count;
+    const double c = std::cos(t), s = std::sin(t);
+    double best = 0.0;
+    for (const detail::Point& p : hull) best = std::max(best, std::fabs(p.x * c + p.y * s));
+    peaks[k] = best;
+  }
+  return peaks;
+}
+
+RotDValue percentiles_of(std::vector<double> peaks) {
+  RotDValue r;
+  if (peaks.empty()) return r;
+  std::sort(peaks.begin(), peaks.end());
+  const std::size_t n = peaks.size();
+  r.rotd50 = n % 2 ? peaks[n / 2] : 0.5 * (peaks[n / 2 - 1] + peaks[n / 2]);
+  r.rotd100 = peaks.back();
+  return r;
+}
+
+std::vector<RotDValue> rotd_spectrum(std::span<const double> a1, std::span<const double> a2,
+                                     double dt, std::span<const double> periods, double zeta,
+                                     unsigned threads) {
+  const std::size_t n = std::min(a1.size(), a2.size());
+  a1 = a1.first(n), a2 = a2.first(n);
+  std::vector<RotDValue> out(periods.size());
+  for (std::size_t i = 0; i < periods.size(); ++i) {
+    out[i] = periods[i] > 0.0 ? RotDValue{} : percentiles_of(rotated_peaks(a1, a2));
+    out[i].period = periods[i];
+  }
+  const std::vector<detail::LaneGroup> groups = detail::plan_groups(periods, dt, zeta);
+  for_each_index(groups.size(), threads, [&](std::size_t gi) {
+    const detail::LaneGroup& g = groups[gi];
+    thread_local std::vector<double> store;
+    GroupHistories h{store, detail::history_length(n, g.m)};
+    if (store.size() < 2 * detail::lane_count * h.length) store.resize(2 * detail::lane_count * h.length);
+    for (int c = 0; c < 2; ++c) {
+      double* lanes[detail::lane_count];
+      for (int l = 0; l < detail::lane_count; ++l) lanes[l] = h.lane(c, l);
+      detail::run_group(c == 0 ? a1 : a2, g, zeta, lanes);
+    }
+    for (int l = 0; l < detail::lane_count; ++l) {
+      if (l > 0 && g.index[l] == g.index[l - 1]) continue;  // a repeated period fills the group
+      const std::span<const double> u1(h.lane(0, l), h.length), u2(h.lane(1, l), h.length);
+      RotDValue v = percentiles_of(rotated_peaks(u1, u2));
+      const double w2 = g.omega[l] * g.omega[l];
+      out[g.index[l]] = {periods[g.index[l]], w2 * v.rotd50, w2 * v.rotd100};
+    }
+  });
+  return out;
+}
+
+}  // namespace sitekit::spectra

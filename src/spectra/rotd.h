@@ -1,0 +1,31 @@
+#pragma once
+// Orientation-independent spectra of two horizontal components: RotD50 and
+// RotD100 as PEER defines them, over rotation angles 0..179 degrees in
+// steps of 1 degree.
+#include <span>
+#include <vector>
+
+namespace sitekit::spectra {
+
+struct RotDValue {
+  double period = 0;  // s
+  double rotd50 = 0;  // median over the angles of omega^2 * peak |u(angle)|
+  double rotd100 = 0; // largest of them
+};
+
+// Period 0 rotates the accelerations themselves.  Both components share dt;
+// the shorter length is used.
+std::vector<RotDValue> rotd_spectrum(std::span<const double> a1, std::span<const double> a2,
+                                     double dt, std::span<const double> periods, double zeta,
+                                     unsigned threads = 1);
+
+// Peak of |x cos(angle) + y sin(angle)| over the points, for angle = 0..179
+// degrees.  The peak of a projection lies on a vertex of the convex hull of
+// the points and their mirror images, so only the hull is projected.
+std::vector<double> rotated_peaks(std::span<const double> x, std::span<const double> y);
+
+// RotD50 (the mean of the two middle values of 180) and RotD100 of the
+// rotated peaks.
+RotDValue percentiles_of(std::vector<double> peaks);
+
+}  // namespace sitekit::spectra
