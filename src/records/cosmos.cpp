@@ -8,6 +8,7 @@
 
 #include <fmt/format.h>
 
+#include "channels.h"
 #include "orientation.h"
 #include "readers.h"
 #include "text.h"
@@ -67,11 +68,6 @@ void orient(Component& c, double code, double missing) {
     set_azimuth(c, static_cast<double>(*n));
   }
 }
-
-struct Channel {
-  Component c;
-  std::size_t next = 0;  // line after the channel
-};
 
 // The announcing line at `i` and the values it announces; the line after them.
 Result<std::size_t> block(const Lines& lines, std::size_t i, const std::string& file, std::string_view what,
@@ -137,18 +133,7 @@ Result<Channel> channel(const Lines& lines, std::size_t s, const std::string& fi
 }  // namespace
 
 Result<Components> read_cosmos(const Lines& lines, const std::string& file) {
-  Components out;
-  std::size_t i = 0;
-  while (true) {
-    while (i < lines.size() && text::trim(lines[i]).empty()) ++i;
-    if (i >= lines.size()) break;
-    auto ch = channel(lines, i, file);
-    if (!ch) return ch.error();
-    out.push_back(std::move(ch.value().c));
-    i = ch.value().next;
-  }
-  if (out.empty()) return Error{file, 0, "the file holds no channel"};
-  return out;
+  return read_channels(lines, file, channel);
 }
 
 }  // namespace sitekit::records

@@ -8,6 +8,7 @@
 
 #include <fmt/format.h>
 
+#include "channels.h"
 #include "orientation.h"
 #include "readers.h"
 #include "text.h"
@@ -75,11 +76,6 @@ Result<Accel> accel_line(std::string_view l, long line, const std::string& file)
   return a;
 }
 
-struct Channel {
-  Component c;
-  std::size_t next = 0;
-};
-
 Result<Channel> channel(const Lines& lines, std::size_t s, const std::string& file) {
   std::size_t i = s;
   while (i < lines.size() && i < s + max_text_lines && !text::contains_nocase(lines[i], "points of accel data")) ++i;
@@ -104,18 +100,7 @@ Result<Channel> channel(const Lines& lines, std::size_t s, const std::string& fi
 }  // namespace
 
 Result<Components> read_csmip(const Lines& lines, const std::string& file) {
-  Components out;
-  std::size_t i = 0;
-  while (true) {
-    while (i < lines.size() && text::trim(lines[i]).empty()) ++i;
-    if (i >= lines.size()) break;
-    auto ch = channel(lines, i, file);
-    if (!ch) return ch.error();
-    out.push_back(std::move(ch.value().c));
-    i = ch.value().next;
-  }
-  if (out.empty()) return Error{file, 0, "the file holds no channel"};
-  return out;
+  return read_channels(lines, file, channel);
 }
 
 }  // namespace sitekit::records
