@@ -65,7 +65,7 @@ hostile)
   node "$here/check_page.mjs" "$work/nan.html" --min-charts 9 \
     --text "wave1.csv, column H1: 41 values are not a number, shown as gaps" \
     --text "wave1.csv, column V1: 1 value is not a number, shown as gaps" \
-    --text "RespSpec.csv, column PSA_input_H1_5: 1 value is not a number, shown as gaps"
+    --text "RespSpec.csv, column input_PSA_H1_5: 1 value is not a number, shown as gaps"
   node "$here/check_numbers.mjs" "$work/hostile.html" "$work/b"
   ;;
 *) echo "unknown mode $mode"; exit 2 ;;
