@@ -13,27 +13,21 @@ void JsonWriter::separate() {
   first_ = false;
 }
 
-void JsonWriter::begin_object() {
+void JsonWriter::open(char bracket) {
   separate();
-  out_ += '{';
+  out_ += bracket;
   first_ = true;
 }
 
-void JsonWriter::end_object() {
-  out_ += '}';
+void JsonWriter::close(char bracket) {
+  out_ += bracket;
   first_ = false;
 }
 
-void JsonWriter::begin_array() {
-  separate();
-  out_ += '[';
-  first_ = true;
-}
-
-void JsonWriter::end_array() {
-  out_ += ']';
-  first_ = false;
-}
+void JsonWriter::begin_object() { open('{'); }
+void JsonWriter::end_object() { close('}'); }
+void JsonWriter::begin_array() { open('['); }
+void JsonWriter::end_array() { close(']'); }
 
 void JsonWriter::key(std::string_view name) {
   string(name);

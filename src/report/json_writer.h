@@ -30,6 +30,9 @@ class JsonWriter {
 
  private:
   void separate();
+  // A bracket that opens or closes an object or an array.
+  void open(char bracket);
+  void close(char bracket);
   std::string out_;
   bool first_ = true;   // no comma before the next element
 };
