@@ -5,12 +5,12 @@
 #include "response/one_frequency.h"
 #include "textio/channel.h"
 #include "textio/write.h"
+#include "textio/write_rows.h"
 
 namespace siteresp {
 namespace {
 
 using textio::ListWriter;
-using textio::Value;
 
 // Rows of both spectrum files: frequency, then up to six amplitudes, each
 // after a comma.  With fewer values the row ends with the comma that
@@ -39,12 +39,13 @@ void response_pass(RunState& s) {
   textio::OutChannel& out = result_file();
   out.create(textio::unit_amp_factors, "Amp-Factors.csv");
   ListWriter(out).text("frequency (Hz),Samp1,Samp2,Pamp1,Pamp2").end();
+  textio::RowWriter rows(out, spectrum_row(), 5);
   for (int k = 0; k < s.nom; ++k) {
     const float om = static_cast<float>(k) * s.dom;
     const float freq = om / two_pi;
-    const Value row[] = {Value(freq), Value(cabs(s.samp[k])), Value(cabs(s.samp[mom + k])),
-                         Value(cabs(s.pamp[k])), Value(cabs(s.pamp[mom + k]))};
-    textio::write_formatted(out, spectrum_row(), row);
+    const float row[] = {freq, cabs(s.samp[k]), cabs(s.samp[mom + k]), cabs(s.pamp[k]),
+                         cabs(s.pamp[mom + k])};
+    rows.row(row);
     apply_response(s, k);
   }
   out.close();
@@ -57,12 +58,12 @@ void write_amp1(RunState& s) {
   const WaveRecord& w = s.wave;
   ListWriter(out).text("frequency(Hz),").text(label(w.head2)).text(",").text(label(w.head3))
       .text(",").text(label(w.head4)).end();
+  textio::RowWriter rows(out, spectrum_row(), 4);
   for (int k = 1; k < s.nom; ++k) {
     const float om = static_cast<float>(k) * s.dom;
     const float f = om / s.pi2;
-    const Value row[] = {Value(f), Value(cabs(s.fx1[k])), Value(cabs(s.fy1[k])),
-                         Value(cabs(s.fz1[k]))};
-    textio::write_formatted(out, spectrum_row(), row);
+    const float row[] = {f, cabs(s.fx1[k]), cabs(s.fy1[k]), cabs(s.fz1[k])};
+    rows.row(row);
   }
   out.close();
 }
@@ -92,10 +93,10 @@ void write_wave1(const RunState& s) {
   const WaveRecord& w = s.wave;
   ListWriter(out).text(label(w.head1)).text(",").text(label(w.head2)).text(",")
       .text(label(w.head3)).text(",").text(label(w.head4)).end();
+  textio::RowWriter rows(out, wave_row(), 4);
   for (int k = 0; k < s.nf; ++k) {
-    const Value row[] = {Value(w.time[k]), Value(w.xr1[k] - w.xr1[0]), Value(w.yr1[k] - w.yr1[0]),
-                         Value(w.zr1[k] - w.zr1[0])};
-    textio::write_formatted(out, wave_row(), row);
+    const float row[] = {w.time[k], w.xr1[k] - w.xr1[0], w.yr1[k] - w.yr1[0], w.zr1[k] - w.zr1[0]};
+    rows.row(row);
   }
   out.close();
 }

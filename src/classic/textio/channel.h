@@ -99,6 +99,24 @@ public:
 
   void put_record(const char* p, std::size_t n) override;
   int unit() const override { return unit_; }
+
+  // Composing a record of exactly n bytes in place, for writers that know
+  // its length beforehand: record_space() makes room (writing out the buffer
+  // first when the record would not fit, just as put_record() does) and
+  // returns where the record goes; commit_record() then adds it and its line
+  // end.  nullptr for the console, a file that may only be read, a closed
+  // channel or a record longer than the buffer: those take put_record().
+  // Until the commit the record is not part of the file, so an abnormal end
+  // in between writes out only whole records.
+  char* record_space(std::size_t n) {
+    if (console_ || read_only_ || fd_ < 0 || n + 1 > sizeof buf_) return nullptr;
+    if (len_ + n + 1 > sizeof buf_) flush();
+    return buf_ + len_;
+  }
+  void commit_record(std::size_t n) {
+    buf_[len_ + n] = '\n';
+    len_ += n + 1;
+  }
   const char* name() const { return named_ ? name_ : nullptr; }
   bool is_open() const { return fd_ >= 0; }
 

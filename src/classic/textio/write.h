@@ -26,6 +26,7 @@ struct Value {
   enum class Kind { integer, real } kind;
   std::int32_t i = 0;
   float r = 0.0f;
+  Value() : kind(Kind::real) {}
   Value(std::int32_t v) : kind(Kind::integer), i(v) {}
   Value(float v) : kind(Kind::real), r(v) {}
 };

@@ -68,8 +68,11 @@ void from_integer(std::uint64_t N, int shift, Decimal& out) {
   out.n = 0;
   out.point = 0;
   if (N == 0) return;
-  char tmp[24];
-  char* p = tmp + sizeof tmp;
+  // The digits end at tmp + 24 (N < 2^64 has at most 20); a fixed 20-byte
+  // copy from their start then stays inside tmp and needs no length.
+  char tmp[44] = {};
+  char* const end = tmp + 24;
+  char* p = end;
   while (N >= 100) {
     const std::uint64_t q = N / 100;
     p -= 2;
@@ -82,8 +85,8 @@ void from_integer(std::uint64_t N, int shift, Decimal& out) {
   } else {
     *--p = static_cast<char>('0' + N);
   }
-  const int len = static_cast<int>(tmp + sizeof tmp - p);
-  std::memcpy(out.digit, p, static_cast<std::size_t>(len));
+  const int len = static_cast<int>(end - p);
+  std::memcpy(out.digit, p, 20);
   out.n = len;
   out.point = len + shift;
   strip_trailing_zeros(out);
