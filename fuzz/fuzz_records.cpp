@@ -5,7 +5,8 @@
 // an error that names a line of the input (or none) with a message, or
 // values that make sense: every channel with samples, a positive finite
 // interval and finite samples; a soil profile of 1 to 50 layers with the
-// angle and wave type it allows.
+// angle and wave type it allows (a quality factor of 0 is allowed: it is
+// the profile's way of saying undamped).
 #include <cmath>
 #include <cstddef>
 #include <cstdint>
@@ -54,7 +55,7 @@ void check_soil(const SoilProfile& p) {
   if (!(p.angle_deg >= 0 && p.angle_deg < 90)) finding("an angle out of range");
   if (p.wave_type != 1 && p.wave_type != 2) finding("a wave type out of range");
   for (const Layer& l : p.layers)
-    if (!(l.density > 0 && l.vs > 0 && l.vp > 0 && l.qs > 0 && l.qp > 0)) finding("a layer that should be refused");
+    if (!(l.density > 0 && l.vs > 0 && l.vp > 0 && l.qs >= 0 && l.qp >= 0)) finding("a layer that should be refused");
 }
 
 }  // namespace

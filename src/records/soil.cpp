@@ -4,7 +4,6 @@
 #include "soil.h"
 
 #include <algorithm>
-#include <algorithm>
 #include <cmath>
 
 #include <fmt/format.h>
