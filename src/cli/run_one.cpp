@@ -4,6 +4,7 @@
 
 #include <chrono>
 #include <fstream>
+#include <functional>
 #include <sstream>
 
 #include "cli/child.h"
@@ -92,8 +93,13 @@ void finish(RunningChild& child, const fs::path& siteresp, const fs::path& dir, 
 // The record, read while the computation runs: a wave file is handed to
 // siteresp as it is and read here at the same time; an imported record is
 // read first, since input.csv is the import.  A record refused here stops
-// the computation (the child is killed when it goes out of scope).
-records::Record record_and_compute(const RunJob& job, const fs::path& siteresp, const fs::path& dir) {
+// the computation (the child is killed when it goes out of scope).  Once the
+// record is accepted, `alongside` does sitekit's own work on it while the
+// child computes, on the other core.
+using Alongside = std::function<void(const records::Record&)>;
+
+records::Record record_and_compute(const RunJob& job, const fs::path& siteresp, const fs::path& dir,
+                                   const Alongside& alongside) {
   std::string file;
   if (const auto text = wave_file_text(job, file)) {
     write_input(dir, *text);
@@ -104,6 +110,7 @@ records::Record record_and_compute(const RunJob& job, const fs::path& siteresp, 
     if (rec.files.empty()) rec.files = {file};
     warn_all(rec.warnings);
     check_record(rec, file);
+    alongside(rec);
     finish(child, siteresp, dir, job, rec);
     return rec;
   }
@@ -114,6 +121,7 @@ records::Record record_and_compute(const RunJob& job, const fs::path& siteresp, 
   check_record(rec, rec.files.empty() ? job.record.front() : rec.files.front());
   write_input(dir, records::format_wave(rec));
   RunningChild child = start(siteresp, dir, job);
+  alongside(rec);
   finish(child, siteresp, dir, job, rec);
   return rec;
 }
@@ -146,14 +154,19 @@ void perform(const RunJob& job, const fs::path& siteresp, RunRow& row) {
   std::error_code ec;
   fs::copy_file(job.soil, staged.path() / "soil.csv", ec);
   if (ec) stop({job.soil, 0, msg::cannot_copy(ec.message())});
-  const records::Record rec = record_and_compute(job, siteresp, staged.path());
+  // The spectra do not depend on the dialogue's files; their error, if any,
+  // is reported only once the computation has succeeded, so that a failing
+  // computation is what the user hears about.
+  std::string measures_error;
+  const records::Record rec = record_and_compute(job, siteresp, staged.path(), [&](const records::Record& r) {
+    measures_error = add_run_measures(staged.path(), job, r, soil, row);
+  });
+  if (!measures_error.empty()) stop({row.folder.string(), 0, measures_error});
   row.units = rec.units;
   row.input_peak = input_peaks(rec);
   digest(staged.path(), soil.wave_type, row);
   const std::string info = write_run_info(staged.path(), job, rec, soil);
   if (!info.empty()) stop({row.folder.string(), 0, msg::cannot_write(info)});
-  const std::string m = add_run_measures(staged.path(), job, rec, soil, row);
-  if (!m.empty()) stop({row.folder.string(), 0, m});
   const std::string why = staged.publish();
   if (!why.empty()) stop({row.folder.string(), 0, msg::cannot_publish(why)});
 }

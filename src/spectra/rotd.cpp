@@ -7,6 +7,7 @@
 #include "spectra/hull.h"
 #include "spectra/lanes.h"
 #include "spectra/parallel.h"
+#include "spectra/scratch.h"
 
 namespace sitekit::spectra {
 namespace {
@@ -15,11 +16,11 @@ constexpr int angle_count = 180;
 
 // Histories of both components for one group, lane by lane.
 // The store is kept per thread and only grows, so groups after the first
-// reuse its pages.
+// (and later calls) reuse its pages.
 struct GroupHistories {
-  std::vector<double>& store;
+  double* store = nullptr;
   std::size_t length = 0;
-  double* lane(int component, int l) { return store.data() + (component * detail::lane_count + l) * length; }
+  double* lane(int component, int l) const { return store + (component * detail::lane_count + l) * length; }
 };
 
 }  // namespace
@@ -60,9 +61,9 @@ std::vector<RotDValue> rotd_spectrum(std::span<const double> a1, std::span<const
   const std::vector<detail::LaneGroup> groups = detail::plan_groups(periods, dt, zeta);
   for_each_index(groups.size(), threads, [&](std::size_t gi) {
     const detail::LaneGroup& g = groups[gi];
-    thread_local std::vector<double> store;
-    GroupHistories h{store, detail::history_length(n, g.m)};
-    if (store.size() < 2 * detail::lane_count * h.length) store.resize(2 * detail::lane_count * h.length);
+    thread_local detail::Scratch store;
+    const std::size_t length = detail::history_length(n, g.m);
+    const GroupHistories h{store.reserve(2 * detail::lane_count * length), length};
     for (int c = 0; c < 2; ++c) {
       double* lanes[detail::lane_count];
       for (int l = 0; l < detail::lane_count; ++l) lanes[l] = h.lane(c, l);
