@@ -2,10 +2,29 @@
 // one its content shows.
 #include "read.h"
 
+#include <cmath>
+
+#include <fmt/format.h>
+
 #include "readers.h"
 #include "text.h"
 
 namespace sitekit::records {
+
+namespace {
+
+// A value the file writes in range can leave it once converted: 1.5e308 g
+// in cm/s2, or a mean taken over such values.
+Status all_in_range(const std::vector<Component>& cs, const std::string& file) {
+  for (std::size_t c = 0; c < cs.size(); ++c)
+    for (std::size_t i = 0; i < cs[c].samples.size(); ++i)
+      if (!std::isfinite(cs[c].samples[i]))
+        return Error{file, 0, fmt::format("sample {} of channel {} is beyond the range of numbers once "
+                                          "converted to cm/s2", i + 1, c + 1)};
+  return done();
+}
+
+}  // namespace
 
 Result<std::vector<Component>> read_components(std::string_view content, const std::string& file, Format format) {
   if (content.empty()) return Error{file, 0, "is empty"};
@@ -23,11 +42,12 @@ Result<std::vector<Component>> read_components(std::string_view content, const s
     case Format::wave:
     case Format::automatic: break;
   }
-  if (r)
-    for (Component& c : r.value()) {
-      c.file = file;
-      c.format = format;
-    }
+  if (!r) return r;
+  for (Component& c : r.value()) {
+    c.file = file;
+    c.format = format;
+  }
+  if (const auto ok = all_in_range(r.value(), file); !ok) return ok.error();
   return r;
 }
 

@@ -63,7 +63,14 @@ Result<Record> shape(Record r, const ImportOptions& o) {
   const bool retime = o.start || o.length || o.resample_dt;
   if (!std::isfinite(o.scale) || o.scale == 0)
     return Error{"", 0, fmt::format("--scale {:g} must be a finite, non-zero factor", o.scale)};
-  if (o.scale != 1.0) for_channels(r, [&](std::vector<double>& x) { for (double& v : x) v *= o.scale; });
+  if (o.scale != 1.0) {
+    bool finite = true;
+    for_channels(r, [&](std::vector<double>& x) {
+      for (double& v : x) finite = std::isfinite(v *= o.scale) && finite;
+    });
+    if (!finite)
+      return Error{"", 0, fmt::format("--scale {:g} takes samples beyond the range of numbers", o.scale)};
+  }
   if (o.start || o.length)
     if (const auto ok = window(r, o); !ok) return ok.error();
   if (o.resample_dt)

@@ -116,6 +116,7 @@ TEST(ImportOptions, RefusalsNameTheRecordAndTheWayOut) {
       {100, 0.995, {}, {}, 1.0, "--start and --length leave fewer than two samples"},
       {100, {}, {}, 0.005, 1.0, "--resample 0.005 s must be coarser than the record's interval, 0.01 s"},
       {100, {}, {}, {}, 0.0, "--scale 0 must be a finite, non-zero factor"},
+      {100, {}, {}, {}, 1e308, "--scale 1e+308 takes samples beyond the range of numbers"},
   };
   for (const Case& c : cases) {
     ImportOptions o;

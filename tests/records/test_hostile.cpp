@@ -35,6 +35,20 @@ TEST(HostileContent, EveryReaderRefusesWithoutCrashing) {
     }
 }
 
+TEST(HostileContent, ValuesThatOverflowOnceConverted) {
+  // Each value is finite as written; the unit conversion or the mean
+  // removal takes it beyond the range of doubles.
+  const std::pair<Format, std::string> cases[] = {
+      {Format::at2, "PEER NGA STRONG MOTION DATABASE RECORD\nX\nACCELERATION TIME SERIES IN UNITS OF G\n"
+                    "NPTS=      3, DT=   .0050 SEC,\n  1.0E-03  150000000E300  2.0E-01\n"},
+  };
+  for (const auto& [format, content] : cases) {
+    const auto r = read_components(content, "f", format);
+    ASSERT_FALSE(r) << format_name(format);
+    EXPECT_EQ(shown(r.error()), "f:0: sample 2 of channel 1 is beyond the range of numbers once converted to cm/s2");
+  }
+}
+
 TEST(HostileFiles, DirectoriesMissingFilesAndDevices) {
   const testsupport::ScratchDir d;
   const std::pair<std::string, std::string> cases[] = {
