@@ -3,6 +3,7 @@
 
 #include <filesystem>
 #include <system_error>
+#include <thread>
 
 #include "cli/csv_table.h"
 #include "cli/surface_motion.h"
@@ -16,17 +17,15 @@ namespace sitekit::cli {
 namespace {
 
 constexpr double run_damping = 0.05;
-const char* const channel_names[3] = {"H1", "H2", "V1"};
 
-std::vector<double> psa_of(const std::vector<spectra::SpectralValue>& s) {
-  std::vector<double> v;
-  for (const auto& x : s) v.push_back(x.psa);
-  return v;
-}
+// Both cores: the spectra run beside the dialogue program's computation
+// and beside the smoothing, and none of the values depends on the split.
+constexpr unsigned threads = 2;
 
-std::vector<double> rotd50_of(const std::vector<spectra::RotDValue>& s) {
+template <typename Value>
+std::vector<double> column_of(const std::vector<Value>& s, double Value::*field) {
   std::vector<double> v;
-  for (const auto& x : s) v.push_back(x.rotd50);
+  for (const auto& x : s) v.push_back(x.*field);
   return v;
 }
 
@@ -46,14 +45,16 @@ CsvTable response_spectra(const RunMotion& m) {
   CsvTable t;
   t.heading.push_back("period_s");
   t.columns.push_back(periods);
-  for (int c = 0; c < 3; ++c) {
-    auto in = spectra::response_spectrum(m.input[c], m.dt, periods, run_damping);
-    auto out = spectra::response_spectrum(m.surface[c], m.dt, periods, run_damping);
-    add_triple(t, std::string("PSA_") + channel_names[c] + "_5", psa_of(in), psa_of(out));
-  }
-  auto in = spectra::rotd_spectrum(m.input[0], m.input[1], m.dt, periods, run_damping);
-  auto out = spectra::rotd_spectrum(m.surface[0], m.surface[1], m.dt, periods, run_damping);
-  add_triple(t, "RotD50_5", rotd50_of(in), rotd50_of(out));
+  // The horizontals' single spectra come with their RotD pass.
+  const auto in = spectra::rotd_spectrum(m.input[0], m.input[1], m.dt, periods, run_damping, threads);
+  const auto out = spectra::rotd_spectrum(m.surface[0], m.surface[1], m.dt, periods, run_damping, threads);
+  add_triple(t, "PSA_H1_5", column_of(in, &spectra::RotDValue::psa1), column_of(out, &spectra::RotDValue::psa1));
+  add_triple(t, "PSA_H2_5", column_of(in, &spectra::RotDValue::psa2), column_of(out, &spectra::RotDValue::psa2));
+  const auto vin = spectra::response_spectrum(m.input[2], m.dt, periods, run_damping, threads);
+  const auto vout = spectra::response_spectrum(m.surface[2], m.dt, periods, run_damping, threads);
+  add_triple(t, "PSA_V1_5", column_of(vin, &spectra::SpectralValue::psa),
+             column_of(vout, &spectra::SpectralValue::psa));
+  add_triple(t, "RotD50_5", column_of(in, &spectra::RotDValue::rotd50), column_of(out, &spectra::RotDValue::rotd50));
   return t;
 }
 
@@ -81,8 +82,12 @@ RunSpectraResult write_run_spectra(const std::filesystem::path& run_dir, const R
     return r;
   }
   const std::filesystem::path spec = run_dir / "RespSpec.csv", ko = run_dir / "Amp-Factors-KO.csv";
-  r.error = write_atomically(spec, format_csv(response_spectra(m)));
-  if (r.error.empty()) r.error = write_atomically(ko, format_csv(smoothed_amplification(m)));
+  CsvTable smoothed;
+  std::jthread smoothing([&] { smoothed = smoothed_amplification(m); });
+  const CsvTable spectra_table = response_spectra(m);
+  smoothing.join();
+  r.error = write_atomically(spec, format_csv(spectra_table));
+  if (r.error.empty()) r.error = write_atomically(ko, format_csv(smoothed));
   if (!r.error.empty()) {
     std::error_code ignored;
     std::filesystem::remove(spec, ignored);

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <memory>
+#include <thread>
 
 #include "capacity.h"
 #include "fft/wvfast.h"
@@ -77,10 +78,9 @@ void compute_responses(const RunSpectraInput& in, float dom, int nom, Responses&
   siteresp::sbudml(0.0f, dom, nom, mom, dns, vp, qp, fp, vs, qs, fs, thk, nl, ml, theta, r.pamp.get());
 }
 
-// One channel from samples to the shaped history; `response` null for the
-// input series.
-std::vector<double> shape_channel(const std::vector<float>& x, int nf, float dt, float dom, int nom,
-                                  const Band& band, const Cplx* response) {
+// A channel's spectrum: the transform of its samples (zero-padded to nf),
+// scaled by dt.  The input and the surface series share it.
+std::vector<Cplx> spectrum_of(const std::vector<float>& x, int nf, float dt) {
   std::vector<Cplx> a(nf);
   for (int i = 0; i < nf; ++i) a[i] = {i < static_cast<int>(x.size()) ? x[i] : 0.0f, 0.0f};
   siteresp::wvfast(nf, a.data(), nf, -1);
@@ -88,6 +88,13 @@ std::vector<double> shape_channel(const std::vector<float>& x, int nf, float dt,
     const double re = z.re, im = z.im;
     z = {static_cast<float>(re * dt - im * 0.0), static_cast<float>(re * 0.0 + im * dt)};
   }
+  return a;
+}
+
+// A channel's spectrum to the shaped history; `response` null for the
+// input series.
+std::vector<double> shape_channel(std::vector<Cplx> a, int nf, float dt, float dom, int nom,
+                                  const Band& band, const Cplx* response) {
   if (response)
     for (int k = 0; k < nom; ++k) a[k] = mul(a[k], response[k]);
   a[0] = {0.0f, 0.0f};
@@ -127,14 +134,21 @@ RunMotion synthesize_motion(const RunSpectraInput& in) {
   const float dur = static_cast<float>(nf) * in.dt;
   const float dom = two_pi / dur;
   const int nom = nf / 2 + 1;
+  // The profile's responses on a second thread while the input series are
+  // made here: neither needs the other.
   Responses r;
-  compute_responses(in, dom, nom, r);
+  std::jthread responding([&] { compute_responses(in, dom, nom, r); });
   const Band band = band_of(in);
+  std::array<std::vector<Cplx>, 3> spectra;
+  for (int c = 0; c < 3; ++c) {
+    spectra[c] = spectrum_of(in.channels[c], nf, in.dt);
+    m.input[c] = shape_channel(spectra[c], nf, in.dt, dom, nom, band, nullptr);
+  }
+  responding.join();
   const int column = (in.wave_type - 1) * mom;
   for (int c = 0; c < 3; ++c) {
     const Cplx* response = (c < 2 ? r.samp.get() : r.pamp.get()) + column;
-    m.input[c] = shape_channel(in.channels[c], nf, in.dt, dom, nom, band, nullptr);
-    m.surface[c] = shape_channel(in.channels[c], nf, in.dt, dom, nom, band, response);
+    m.surface[c] = shape_channel(std::move(spectra[c]), nf, in.dt, dom, nom, band, response);
   }
   m.dt = in.dt;
   for (int k = 0; k < nom; ++k) {

@@ -25,8 +25,9 @@ struct GroupHistories {
 
 }  // namespace
 
-std::vector<double> rotated_peaks(std::span<const double> x, std::span<const double> y) {
-  const std::vector<detail::Point> hull = detail::symmetric_hull(x, y);
+namespace {
+
+std::vector<double> peaks_over(const std::vector<detail::Point>& hull) {
   std::vector<double> peaks(angle_count, 0.0);
   for (int k = 0; k < angle_count; ++k) {
     const double t = std::numbers::pi * k / angle_count;
@@ -36,6 +37,21 @@ std::vector<double> rotated_peaks(std::span<const double> x, std::span<const dou
     peaks[k] = best;
   }
   return peaks;
+}
+
+}  // namespace
+
+std::vector<double> rotated_peaks(std::span<const double> x, std::span<const double> y) {
+  return peaks_over(detail::symmetric_hull(x, y));
+}
+
+// The largest |x| (and |y|) of a point set is reached at a vertex of its
+// hull, so the hull gives the single components' peaks as well.
+RotDValue rotd_of(std::span<const double> x, std::span<const double> y) {
+  const std::vector<detail::Point> hull = detail::symmetric_hull(x, y);
+  RotDValue v = percentiles_of(peaks_over(hull));
+  for (const detail::Point& p : hull) v.psa1 = std::max(v.psa1, std::fabs(p.x)), v.psa2 = std::max(v.psa2, std::fabs(p.y));
+  return v;
 }
 
 RotDValue percentiles_of(std::vector<double> peaks) {
@@ -55,7 +71,7 @@ std::vector<RotDValue> rotd_spectrum(std::span<const double> a1, std::span<const
   a1 = a1.first(n), a2 = a2.first(n);
   std::vector<RotDValue> out(periods.size());
   for (std::size_t i = 0; i < periods.size(); ++i) {
-    out[i] = periods[i] > 0.0 ? RotDValue{} : percentiles_of(rotated_peaks(a1, a2));
+    out[i] = periods[i] > 0.0 ? RotDValue{} : rotd_of(a1, a2);
     out[i].period = periods[i];
   }
   const std::vector<detail::LaneGroup> groups = detail::plan_groups(periods, dt, zeta);
@@ -72,9 +88,9 @@ std::vector<RotDValue> rotd_spectrum(std::span<const double> a1, std::span<const
     for (int l = 0; l < detail::lane_count; ++l) {
       if (l > 0 && g.index[l] == g.index[l - 1]) continue;  // a repeated period fills the group
       const std::span<const double> u1(h.lane(0, l), h.length), u2(h.lane(1, l), h.length);
-      RotDValue v = percentiles_of(rotated_peaks(u1, u2));
+      const RotDValue v = rotd_of(u1, u2);
       const double w2 = g.omega[l] * g.omega[l];
-      out[g.index[l]] = {periods[g.index[l]], w2 * v.rotd50, w2 * v.rotd100};
+      out[g.index[l]] = {periods[g.index[l]], w2 * v.rotd50, w2 * v.rotd100, w2 * v.psa1, w2 * v.psa2};
     }
   });
   return out;

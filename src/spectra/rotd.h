@@ -11,6 +11,9 @@ struct RotDValue {
   double period = 0;  // s
   double rotd50 = 0;  // median over the angles of omega^2 * peak |u(angle)|
   double rotd100 = 0; // largest of them
+  // omega^2 * peak |u| of each component alone: the same numbers as the
+  // psa of response_spectrum, which need not run the oscillators again.
+  double psa1 = 0, psa2 = 0;
 };
 
 // Period 0 rotates the accelerations themselves.  Both components share dt;
@@ -27,5 +30,9 @@ std::vector<double> rotated_peaks(std::span<const double> x, std::span<const dou
 // RotD50 (the mean of the two middle values of 180) and RotD100 of the
 // rotated peaks.
 RotDValue percentiles_of(std::vector<double> peaks);
+
+// RotD and the single components' peaks (psa1, psa2) of one pair of
+// histories, unscaled.
+RotDValue rotd_of(std::span<const double> x, std::span<const double> y);
 
 }  // namespace sitekit::spectra

@@ -96,5 +96,27 @@ TEST(RotDSpectrum, IdenticalComponentsGiveTheSingleSpectrumTimesRootTwo) {
     EXPECT_NEAR(rot[i].rotd100 / (std::sqrt(2.0) * single[i].psa), 1.0, 1e-12) << periods[i];
 }
 
+TEST(RotDSpectrum, SingleComponentsAreTheResponseSpectrumItself) {
+  // Same numbers, not close ones: run reads the single components from
+  // the RotD pass instead of stepping the oscillators twice.  Periods from
+  // 0 through sub-stepped ones (dt/T up to 2) to long ones.
+  std::vector<double> a1(3001), a2(3001), zero(3001, 0.0);
+  for (std::size_t k = 0; k < a1.size(); ++k) {
+    a1[k] = std::sin(0.31 * k) * std::exp(-0.001 * k) + 0.2 * std::cos(1.7 * k);
+    a2[k] = std::cos(0.23 * k + 0.5) * std::exp(-0.002 * k);
+  }
+  const std::vector<double> periods = {0.0, 0.01, 0.013, 0.05, 0.3, 1.0, 10.0};
+  struct Row { const char* what; const std::vector<double>& x; const std::vector<double>& y; };
+  const Row rows[] = {{"two components", a1, a2}, {"second component zero", a1, zero}};
+  for (const Row& r : rows) {
+    const auto rot = rotd_spectrum(r.x, r.y, 0.02, periods, 0.05, 2);
+    const auto s1 = response_spectrum(r.x, 0.02, periods, 0.05), s2 = response_spectrum(r.y, 0.02, periods, 0.05);
+    for (std::size_t i = 0; i < periods.size(); ++i) {
+      EXPECT_EQ(rot[i].psa1, s1[i].psa) << r.what << " T = " << periods[i];
+      EXPECT_EQ(rot[i].psa2, s2[i].psa) << r.what << " T = " << periods[i];
+    }
+  }
+}
+
 }  // namespace
 }  // namespace sitekit::spectra
