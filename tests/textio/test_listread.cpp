@@ -113,6 +113,25 @@ TEST(ListRead, SignificantDigits) {
   EXPECT_EQ(one_real("1e" + std::string(1000, '0') + "7\n"), 1e7f);
 }
 
+// Short decimals take a quicker way when the buffer holds the whole field
+// and its separator; a field cut by a refill, a pushed-back character or a
+// CR LF line end must not change what is read.
+TEST(ListRead, QuickFieldsAtBufferEdges) {
+  for (std::size_t pad : {65523u, 65524u, 65529u, 65533u, 65534u}) {
+    // The buffer holds 65,536 bytes; the second value spans its end or starts it.
+    const std::string bytes = std::string(pad, ' ') + "1,-12.345678,3\n";
+    EXPECT_EQ(Source(bytes).reals(3), (std::vector<float>{1.0f, -12.345678f, 3.0f})) << pad;
+  }
+  struct Row { const char* input; std::vector<float> values; };
+  const std::vector<Row> rows = {
+      {"1.5\r\n2.5\r\n", {1.5f, 2.5f}},    {"1.5\r2.5\n", {1.5f}},
+      {"2*0.25,3\n", {0.25f, 0.25f, 3.0f}},  {"1.5e1 2.5E-1\t-3e+0\n", {15.0f, 0.25f, -3.0f}},
+      {"4.5/6\n", {4.5f, kept, kept}},
+  };
+  for (const Row& r : rows)
+    EXPECT_EQ(Source(r.input).reals(static_cast<int>(r.values.size())), r.values) << r.input;
+}
+
 // Integers are truncated toward zero from the double value; values outside
 // 32 bits saturate.
 TEST(ListRead, Integers) {

@@ -9,6 +9,7 @@
 // written in large blocks.
 #include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "textio/record.h"
 
@@ -53,6 +54,16 @@ public:
   }
   // Pushes back the last character returned by get() (one level).
   void unget(int c);
+  // `c`, the character get() returned last, followed by the bytes get()
+  // would return next, as far as the buffer holds them in one piece; empty
+  // when it does not (a pushed-back or looked-ahead character waiting, a
+  // refill in between).  A carriage return in it may still be half of a
+  // line end.  skip(n) consumes n of the bytes after `c`.
+  std::string_view buffered_from(int c) const {
+    if (has_pushed_ || has_lookahead_ || pos_ == 0 || buf_[pos_ - 1] != c) return {};
+    return {reinterpret_cast<const char*>(buf_ + pos_ - 1), len_ - pos_ + 1};
+  }
+  void skip(std::size_t n) { pos_ += n; }
 
   bool eof_mark() const { return eof_mark_; }
   void set_eof_mark() { eof_mark_ = true; }

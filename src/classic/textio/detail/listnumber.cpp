@@ -6,6 +6,7 @@
 #include <cstdlib>
 
 #include "textio/detail/powers10.h"
+#include "textio/detail/shortdecimal.h"
 
 namespace siteresp::textio {
 namespace {
@@ -109,7 +110,7 @@ double number_value(const Mantissa& m, bool negative, std::int64_t exponent) {
   return std::strtod(text, nullptr);
 }
 
-Field parse_number(Cursor& cur, int c, bool integer, bool count_allowed, ListValue& v) {
+Field parse_full_number(Cursor& cur, int c, bool integer, bool count_allowed, ListValue& v) {
   bool negative = false, had_sign = false;
   c = parse_sign(cur, c, negative, had_sign);
   Mantissa m;
@@ -130,6 +131,11 @@ Field parse_number(Cursor& cur, int c, bool integer, bool count_allowed, ListVal
   v.kind = ListValue::Kind::number;
   v.num = number_value(m, negative, exponent);
   return {};
+}
+
+Field parse_number(Cursor& cur, int c, bool integer, bool count_allowed, ListValue& v) {
+  if (read_short_decimal(cur, c, integer, v)) return {};
+  return parse_full_number(cur, c, integer, count_allowed, v);
 }
 
 }  // namespace siteresp::textio

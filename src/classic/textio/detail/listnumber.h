@@ -30,6 +30,9 @@ double number_value(const Mantissa& m, bool negative, std::int64_t exponent);
 // One numeric field starting with `c`.  With `count_allowed`, digits
 // followed by '*' are a repeat count and the value is left to the caller.
 // The character that ends the number is pushed back.
+Field parse_full_number(Cursor& cur, int c, bool integer, bool count_allowed, ListValue& v);
+// The same field, short plain decimals the quick way (shortdecimal.h):
+// same value, same position after it.
 Field parse_number(Cursor& cur, int c, bool integer, bool count_allowed, ListValue& v);
 
 }  // namespace siteresp::textio

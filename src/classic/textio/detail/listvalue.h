@@ -1,7 +1,9 @@
 #pragma once
 // The pieces one free-form read passes between its parsers: the character
 // source with its end-of-data record, and the value of one field.
+#include <cstddef>
 #include <cstdint>
+#include <string_view>
 
 #include "textio/channel.h"
 #include "textio/read.h"
@@ -22,6 +24,8 @@ public:
     return c;
   }
   void unget(int c) { ch_.unget(c); }
+  std::string_view buffered_from(int c) const { return ch_.buffered_from(c); }
+  void skip(std::size_t n) { ch_.skip(n); }
   bool end_met() const { return end_met_; }
   [[noreturn]] void fail(const char* context, const char* message) const;
 
