@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <array>
 #include <cmath>
+#include <cstring>
 #include <numbers>
 
 namespace sitekit::spectra::detail {
@@ -118,7 +119,7 @@ public:
   static constexpr int count = 128;
 
   explicit SectorBounds(const std::vector<Point>& poly) {
-    for (int k = 0; k <= count; ++k) ray_[k] = along(poly, direction_of(2.0 * k / count));
+    rays(poly);
     for (int k = 0; k < count; ++k) bound_[k] = std::min(ray_[k], ray_[k + 1]);
     for (std::size_t i = 0; i < poly.size(); ++i) {
       const Point a = poly[i], b = poly[(i + 1) % poly.size()];
@@ -154,25 +155,83 @@ private:
     return std::min(count - 1, static_cast<int>(folded_pseudo_angle(p) * (count / 2)));
   }
 
-  // Distance from the origin to the boundary along direction u (0 when the
-  // origin is not strictly inside).
-  static double along(const std::vector<Point>& poly, Point u) {
+  // Distance from the origin to the boundary along direction u: the
+  // nearest of the edge lines that u meets from inside, over edges i - 1,
+  // i and i + 1 (the edge u crosses, and its neighbours in case rounding
+  // put u on the wrong side of a corner).  Other lines only lie farther.
+  static double along(const std::vector<Point>& poly, Point u, std::size_t i) {
+    const std::size_t h = poly.size();
     const double ulen = std::hypot(u.x, u.y);
     double best = INFINITY;
-    for (std::size_t i = 0; i < poly.size(); ++i) {
-      const Point a = poly[i], b = poly[(i + 1) % poly.size()];
+    for (std::size_t j : {i + h - 1, i, i + 1}) {
+      const Point a = poly[j % h], b = poly[(j + 1) % h];
       const Point n{b.y - a.y, a.x - b.x};
       const double d = n.x * a.x + n.y * a.y, nu = (n.x * u.x + n.y * u.y) / ulen;
-      if (d <= 0.0) return 0.0;
       if (nu > 0.0) best = std::min(best, d / nu);
     }
     return std::isfinite(best) ? best : 0.0;
+  }
+
+  static double cross0(Point a, Point b) { return a.x * b.y - a.y * b.x; }
+
+  // The boundary's distance along every sector edge ray, walking the
+  // polygon's edges with the rays (both turn counter-clockwise): one pass
+  // over the edges, not one per ray.  All zero unless the origin is
+  // strictly inside.
+  void rays(const std::vector<Point>& poly) {
+    const std::size_t h = poly.size();
+    std::fill(ray_, ray_ + count + 1, 0.0);
+    for (std::size_t j = 0; j < h; ++j)
+      if (cross0(poly[j], poly[(j + 1) % h]) <= 0.0) return;
+    std::size_t i = 0;
+    const Point first = direction_of(0.0);
+    while (i < h && !(cross0(poly[i], first) >= 0.0 && cross0(first, poly[(i + 1) % h]) > 0.0)) ++i;
+    if (i == h) return;
+    for (int k = 0; k <= count; ++k) {
+      const Point u = direction_of(2.0 * k / count);
+      for (std::size_t steps = 0; steps < h && cross0(u, poly[(i + 1) % h]) <= 0.0; ++steps) i = (i + 1) % h;
+      ray_[k] = along(poly, u, i);
+    }
   }
 
   double ray_[count + 1];
   double bound_[count];
   double least_ = 0.0;
 };
+
+// Two lanes: what every x86-64 and AArch64 processor has.
+using v2 = double __attribute__((vector_size(16)));
+
+v2 load2(const double* p) {
+  v2 v;
+  std::memcpy(&v, p, sizeof v);
+  return v;
+}
+
+// The bounding box of a run of points.
+struct Box {
+  double x0, x1, y0, y1;
+};
+
+Box box_of(const double* x, const double* y, std::size_t n) {
+  v2 lx = load2(x), hx = lx, ly = load2(y), hy = ly;
+  std::size_t i = 2;
+  for (; i + 2 <= n; i += 2) {
+    const v2 vx = load2(x + i), vy = load2(y + i);
+    lx = vx < lx ? vx : lx, hx = vx > hx ? vx : hx;
+    ly = vy < ly ? vy : ly, hy = vy > hy ? vy : hy;
+  }
+  Box b{std::min(lx[0], lx[1]), std::max(hx[0], hx[1]), std::min(ly[0], ly[1]), std::max(hy[0], hy[1])};
+  for (; i < n; ++i)
+    b = {std::min(b.x0, x[i]), std::max(b.x1, x[i]), std::min(b.y0, y[i]), std::max(b.y1, y[i])};
+  return b;
+}
+
+// A convex polygon holds a box when it holds the box's corners.
+bool holds(const SectorBounds& inner, const Box& b) {
+  return inner.inside({b.x0, b.y0}) && inner.inside({b.x1, b.y0}) && inner.inside({b.x0, b.y1}) &&
+         inner.inside({b.x1, b.y1});
+}
 
 }  // namespace
 
@@ -191,11 +250,18 @@ std::vector<Point> symmetric_hull(std::span<const double> x, std::span<const dou
   if (keep.size() < 3) return octagon_hull(x, y);
   const SectorBounds inner(keep);
   if (!inner.usable(keep)) return octagon_hull(x, y);
-  for (std::size_t i = 0; i < n; ++i) {
-    const Point p{x[i], y[i]};
-    if (inner.inside(p)) continue;
-    keep.push_back(p);
-    keep.push_back({-p.x, -p.y});
+  // A history moves little from one sub-step to the next, so most runs of
+  // 32 points lie in a box well inside and are dropped together.
+  constexpr std::size_t run = 32;
+  for (std::size_t b = 0; b < n; b += run) {
+    const std::size_t e = std::min(n, b + run);
+    if (e - b >= 2 && holds(inner, box_of(&x[b], &y[b], e - b))) continue;
+    for (std::size_t i = b; i < e; ++i) {
+      const Point p{x[i], y[i]};
+      if (inner.inside(p)) continue;
+      keep.push_back(p);
+      keep.push_back({-p.x, -p.y});
+    }
   }
   return hull_of(std::move(keep));
 }
