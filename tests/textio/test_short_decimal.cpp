@@ -61,66 +61,48 @@ TEST(ShortDecimalShape, RangeOfDouble) {
   }
 }
 
-// Reads every field of a file twice, once by the full reader and once the
-// quick way where it applies, and compares each value bit for bit and the
-// character that comes after it.
-class TwoWays {
-public:
-  explicit TwoWays(const std::vector<std::string>& fields) {
-    std::string bytes;
-    const char* seps[] = {",", " ", "\n", "\r\n", "/", "\t"};
-    for (std::size_t i = 0; i < fields.size(); ++i) bytes += fields[i] + seps[i % 6] + "\n";
-    path_ = dir_.write("fields.txt", bytes);
-    count_ = fields.size();
-  }
+int next_field(Cursor& cur) {
+  int c;
+  do c = cur.get();
+  while (c == '\n' || c == ' ' || c == ',' || c == '/' || c == '\t');
+  return c;
+}
 
-  struct Reading {
-    std::vector<double> values;
-    std::vector<int> after;
-    std::size_t quick = 0;
-  };
+std::uint64_t bits(double d) { return std::bit_cast<std::uint64_t>(d); }
 
-  Reading read(bool quick_allowed, bool integer) const {
-    auto ch = std::make_unique<InChannel>();
-    ch->open_existing(unit_wave, path_.c_str(), path_.size());
-    Cursor cur(*ch);
-    Reading r;
-    for (std::size_t i = 0; i < count_; ++i) {
-      int c;
-      do c = cur.get();
-      while (c == '\n' || c == ' ' || c == ',' || c == '/' || c == '\t');
-      ListValue v;
-      if (quick_allowed && read_short_decimal(cur, c, integer, v)) {
-        ++r.quick;
-      } else {
-        parse_full_number(cur, c, integer, false, v);
-      }
-      r.values.push_back(v.num);
-      r.after.push_back(cur.get());
-    }
-    ch->close();
-    return r;
-  }
-
-private:
-  testsupport::ScratchDir dir_;
-  std::string path_;
-  std::size_t count_ = 0;
+struct Comparison {
+  std::size_t mismatches = 0, quick = 0;
 };
 
-// Number of fields on which the two readings differ (the first few named).
-std::size_t mismatches(const std::vector<std::string>& fields, bool integer, std::size_t* quick = nullptr) {
-  const TwoWays file(fields);
-  const auto full = file.read(false, integer), fast = file.read(true, integer);
-  std::size_t bad = 0;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    const bool same = std::bit_cast<std::uint64_t>(full.values[i]) == std::bit_cast<std::uint64_t>(fast.values[i]) &&
-                      full.after[i] == fast.after[i];
-    if (!same && ++bad <= 10)
-      ADD_FAILURE() << fields[i] << ": " << full.values[i] << " vs " << fast.values[i];
+// Reads the fields, written to a file with assorted separators, twice in
+// step: by the full reader on one channel, and the quick way where it takes
+// them on another.  Compares each value bit for bit and the character
+// after it; the first few differences are named.
+Comparison two_ways(const std::vector<std::string>& fields, bool integer) {
+  const char* seps[] = {",", " ", "\n", "\r\n", "/", "\t"};
+  std::string bytes;
+  for (std::size_t i = 0; i < fields.size(); ++i) bytes += fields[i] + seps[i % 6] + "\n";
+  const testsupport::ScratchDir dir;
+  const std::string path = dir.write("fields.txt", bytes);
+  auto full_ch = std::make_unique<InChannel>(), quick_ch = std::make_unique<InChannel>();
+  full_ch->open_existing(unit_wave, path.c_str(), path.size());
+  quick_ch->open_existing(unit_wave, path.c_str(), path.size());
+  Cursor full(*full_ch), quick(*quick_ch);
+  Comparison r;
+  for (const std::string& field : fields) {
+    const int c = next_field(full);
+    next_field(quick);
+    ListValue f, q;
+    parse_full_number(full, c, integer, false, f);
+    if (read_short_decimal(quick, c, integer, q)) ++r.quick;
+    else parse_full_number(quick, c, integer, false, q);
+    const int full_after = full.get(), quick_after = quick.get();
+    if ((bits(f.num) != bits(q.num) || full_after != quick_after) && ++r.mismatches <= 10)
+      ADD_FAILURE() << field << ": " << f.num << " vs " << q.num;
   }
-  if (quick != nullptr) *quick = fast.quick;
-  return bad;
+  full_ch->close();
+  quick_ch->close();
+  return r;
 }
 
 // Random plain decimals: 1 to 40 digits with leading zeros, the point
@@ -151,11 +133,11 @@ std::vector<std::string> random_fields(int n) {
 
 TEST(ShortDecimalIdentity, RandomPlainDecimals) {
   const auto fields = random_fields(200000);
-  std::size_t quick = 0;
-  EXPECT_EQ(mismatches(fields, false, &quick), 0u);
+  const Comparison r = two_ways(fields, false);
+  EXPECT_EQ(r.mismatches, 0u);
   // Only the fields beyond double and the few cut by a buffer refill
   // take the long way.
-  EXPECT_GT(quick, fields.size() * 95 / 100);
+  EXPECT_GT(r.quick, fields.size() * 95 / 100);
 }
 
 // Values next to the points where rounding to double or then to float
@@ -181,9 +163,9 @@ std::vector<std::string> halfway_fields() {
 
 TEST(ShortDecimalIdentity, HalfwayPoints) {
   const auto fields = halfway_fields();
-  std::size_t quick = 0;
-  EXPECT_EQ(mismatches(fields, false, &quick), 0u);
-  EXPECT_GT(quick, fields.size() * 95 / 100);
+  const Comparison r = two_ways(fields, false);
+  EXPECT_EQ(r.mismatches, 0u);
+  EXPECT_GT(r.quick, fields.size() * 95 / 100);
 }
 
 // The ends of the ranges of double and float, subnormals, signed zeros,
@@ -202,7 +184,7 @@ TEST(ShortDecimalIdentity, EdgesOfRange) {
       "9007199254740993", "9007199254740992.5", "1.00000005960464478", "1.0000000596046448",
       "123456789012345678901234567890.123456789", "1E8", "1e00000008", "1e-00000008",
   };
-  EXPECT_EQ(mismatches(fields, false), 0u);
+  EXPECT_EQ(two_ways(fields, false).mismatches, 0u);
 }
 
 // The full reader keeps 40 significant digits and drops the rest: a field
@@ -215,9 +197,9 @@ TEST(ShortDecimalIdentity, DigitsPastTheFortieth) {
       "-9007199254740993." + past,     "9007199254740993" + past + "e-25",
       "0.9007199254740993" + past + "e16",
   };
-  std::size_t quick = 0;
-  EXPECT_EQ(mismatches(fields, false, &quick), 0u);
-  EXPECT_EQ(quick, 0u);
+  const Comparison r = two_ways(fields, false);
+  EXPECT_EQ(r.mismatches, 0u);
+  EXPECT_EQ(r.quick, 0u);
 }
 
 // Integer items: digits and signs only, saturation left to the store.
@@ -226,9 +208,9 @@ TEST(ShortDecimalIdentity, Integers) {
       "0", "-0", "+0", "7", "007", "-2147483648", "2147483647", "2147483648", "-2147483649",
       "9007199254740993", "99999999999999999999999999999999999999999999", "12+3", "25-1",
   };
-  std::size_t quick = 0;
-  EXPECT_EQ(mismatches(fields, true, &quick), 0u);
-  EXPECT_EQ(quick, fields.size() - 3);
+  const Comparison r = two_ways(fields, true);
+  EXPECT_EQ(r.mismatches, 0u);
+  EXPECT_EQ(r.quick, fields.size() - 3);
 }
 
 }  // namespace
