@@ -64,11 +64,12 @@ CsvTable intensity_table(const RecordChannels& r) {
   t.heading = cgs ? std::vector<std::string>{"channel", "PGA_cm/s2", "PGV_cm/s", "PGD_cm", "Arias_cm/s",
                                              "D5_95_s", "CAV_cm/s"}
                   : std::vector<std::string>{"channel", "PGA", "PGV", "PGD", "Arias", "D5_95_s", "CAV"};
-  t.columns.resize(7);
+  t.columns.resize(6);
   for (std::size_t c = 0; c < r.data.size(); ++c) {
     const spectra::Intensity m = spectra::intensity(r.data[c], r.dt);
-    const double row[] = {double(c + 1), m.pga, m.pgv, m.pgd, m.arias, m.d5_95, m.cav};
-    for (int j = 0; j < 7; ++j) t.columns[j].push_back(row[j]);
+    const double row[] = {m.pga, m.pgv, m.pgd, m.arias, m.d5_95, m.cav};
+    for (int j = 0; j < 6; ++j) t.columns[j].push_back(row[j]);
+    t.row_names.push_back(r.labels[c]);
   }
   return t;
 }

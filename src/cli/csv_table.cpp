@@ -13,8 +13,9 @@ std::string format_csv(const CsvTable& t) {
   std::string out;
   for (std::size_t c = 0; c < t.heading.size(); ++c) out += (c ? "," : "") + t.heading[c];
   out += '\n';
-  const std::size_t rows = t.columns.empty() ? 0 : t.columns[0].size();
+  const std::size_t rows = t.columns.empty() ? t.row_names.size() : t.columns[0].size();
   for (std::size_t r = 0; r < rows; ++r) {
+    if (!t.row_names.empty()) out += t.row_names[r] + (t.columns.empty() ? "" : ",");
     for (std::size_t c = 0; c < t.columns.size(); ++c) {
       if (c) out += ',';
       fmt::format_to(std::back_inserter(out), "{:.7g}", t.columns[c][r]);

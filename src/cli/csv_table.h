@@ -11,6 +11,9 @@ namespace sitekit::cli {
 struct CsvTable {
   std::vector<std::string> heading;          // one name per column
   std::vector<std::vector<double>> columns;  // all of one length
+  // When not empty, a first column of names (one per row) before the
+  // values: heading[0] names it.
+  std::vector<std::string> row_names;
 };
 
 // The file's text: heading, then one row per value.

@@ -29,18 +29,22 @@ std::vector<double> column_of(const std::vector<Value>& s, double Value::*field)
   return v;
 }
 
-// Input, surface and their ratio under one name: "input_PSA_H1_5", ...
-void add_triple(CsvTable& t, const std::string& what, std::vector<double> in, std::vector<double> out) {
+// Input, surface and their ratio under one name: "input_PSA_H1_5_cm/s2",
+// "surface_PSA_H1_5_cm/s2", "ratio_PSA_H1_5".  The unit is named where the
+// record states it (imported records are in cm/s2); a wave file states none.
+void add_triple(CsvTable& t, const std::string& what, const std::string& units, std::vector<double> in,
+                std::vector<double> out) {
   std::vector<double> ratio = spectra::spectral_ratio(out, in);
-  t.heading.push_back("input_" + what);
-  t.heading.push_back("surface_" + what);
+  const std::string unit = units.empty() ? "" : "_" + units;
+  t.heading.push_back("input_" + what + unit);
+  t.heading.push_back("surface_" + what + unit);
   t.heading.push_back("ratio_" + what);
   t.columns.push_back(std::move(in));
   t.columns.push_back(std::move(out));
   t.columns.push_back(std::move(ratio));
 }
 
-CsvTable response_spectra(const RunMotion& m) {
+CsvTable response_spectra(const RunMotion& m, const std::string& u) {
   const std::vector<double> periods = spectra::default_periods();
   CsvTable t;
   t.heading.push_back("period_s");
@@ -48,13 +52,13 @@ CsvTable response_spectra(const RunMotion& m) {
   // The horizontals' single spectra come with their RotD pass.
   const auto in = spectra::rotd_spectrum(m.input[0], m.input[1], m.dt, periods, run_damping, threads);
   const auto out = spectra::rotd_spectrum(m.surface[0], m.surface[1], m.dt, periods, run_damping, threads);
-  add_triple(t, "PSA_H1_5", column_of(in, &spectra::RotDValue::psa1), column_of(out, &spectra::RotDValue::psa1));
-  add_triple(t, "PSA_H2_5", column_of(in, &spectra::RotDValue::psa2), column_of(out, &spectra::RotDValue::psa2));
+  add_triple(t, "PSA_H1_5", u, column_of(in, &spectra::RotDValue::psa1), column_of(out, &spectra::RotDValue::psa1));
+  add_triple(t, "PSA_H2_5", u, column_of(in, &spectra::RotDValue::psa2), column_of(out, &spectra::RotDValue::psa2));
   const auto vin = spectra::response_spectrum(m.input[2], m.dt, periods, run_damping, threads);
   const auto vout = spectra::response_spectrum(m.surface[2], m.dt, periods, run_damping, threads);
-  add_triple(t, "PSA_V1_5", column_of(vin, &spectra::SpectralValue::psa),
+  add_triple(t, "PSA_V1_5", u, column_of(vin, &spectra::SpectralValue::psa),
              column_of(vout, &spectra::SpectralValue::psa));
-  add_triple(t, "RotD50_5", column_of(in, &spectra::RotDValue::rotd50), column_of(out, &spectra::RotDValue::rotd50));
+  add_triple(t, "RotD50_5", u, column_of(in, &spectra::RotDValue::rotd50), column_of(out, &spectra::RotDValue::rotd50));
   return t;
 }
 
@@ -84,7 +88,7 @@ RunSpectraResult write_run_spectra(const std::filesystem::path& run_dir, const R
   const std::filesystem::path spec = run_dir / "RespSpec.csv", ko = run_dir / "Amp-Factors-KO.csv";
   CsvTable smoothed;
   std::jthread smoothing([&] { smoothed = smoothed_amplification(m); });
-  const CsvTable spectra_table = response_spectra(m);
+  const CsvTable spectra_table = response_spectra(m, in.units);
   smoothing.join();
   r.error = write_atomically(spec, format_csv(spectra_table));
   if (r.error.empty()) r.error = write_atomically(ko, format_csv(smoothed));

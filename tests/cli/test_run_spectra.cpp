@@ -117,15 +117,28 @@ TEST(RunSpectraFiles, BothFilesWithTheirHeadings) {
   const fs::path dir = fs::temp_directory_path() / ("sitekit-runspec-files" + std::to_string(::getpid()));
   fs::remove_all(dir);
   fs::create_directories(dir);
-  const RunSpectraResult r = write_run_spectra(dir, example_input(true));
-  ASSERT_EQ(r.error, "");
-  std::ifstream spec(dir / "RespSpec.csv"), ko(dir / "Amp-Factors-KO.csv");
+  // The unit is named where the record states one; ratios have none.
+  const std::pair<std::string, std::string> headings[] = {
+      {"", "period_s,input_PSA_H1_5,surface_PSA_H1_5,ratio_PSA_H1_5,input_PSA_H2_5,surface_PSA_H2_5,"
+           "ratio_PSA_H2_5,input_PSA_V1_5,surface_PSA_V1_5,ratio_PSA_V1_5,input_RotD50_5,"
+           "surface_RotD50_5,ratio_RotD50_5"},
+      {"cm/s2", "period_s,input_PSA_H1_5_cm/s2,surface_PSA_H1_5_cm/s2,ratio_PSA_H1_5,input_PSA_H2_5_cm/s2,"
+                "surface_PSA_H2_5_cm/s2,ratio_PSA_H2_5,input_PSA_V1_5_cm/s2,surface_PSA_V1_5_cm/s2,"
+                "ratio_PSA_V1_5,input_RotD50_5_cm/s2,surface_RotD50_5_cm/s2,ratio_RotD50_5"},
+  };
+  RunSpectraResult r;
+  for (const auto& [units, heading] : headings) {
+    RunSpectraInput in = example_input(true);
+    in.units = units;
+    r = write_run_spectra(dir, in);
+    ASSERT_EQ(r.error, "");
+    std::ifstream spec(dir / "RespSpec.csv");
+    std::string head;
+    std::getline(spec, head);
+    EXPECT_EQ(head, heading);
+  }
+  std::ifstream ko(dir / "Amp-Factors-KO.csv");
   std::string head;
-  std::getline(spec, head);
-  EXPECT_EQ(head,
-            "period_s,input_PSA_H1_5,surface_PSA_H1_5,ratio_PSA_H1_5,input_PSA_H2_5,surface_PSA_H2_5,"
-            "ratio_PSA_H2_5,input_PSA_V1_5,surface_PSA_V1_5,ratio_PSA_V1_5,input_RotD50_5,"
-            "surface_RotD50_5,ratio_RotD50_5");
   const auto rows = csv_rows(dir / "RespSpec.csv", 1);
   ASSERT_EQ(rows.size(), 112u);
   EXPECT_EQ(rows[0][0], "0");

@@ -400,7 +400,9 @@
     const top = [{ label: 'T (s)', value: (u, v) => fmt(v, 4) }];
     const ys = [];
     const idx = {};
-    const key = (name) => name.replace(/(^|_)(input|in|surface|surf|ratio)(?=_|$)/i, '');
+    // One colour per quantity: input, surface and ratio share it, whether or
+    // not the heading ends in a unit ("_cm/s2").
+    const key = (name) => name.replace(/(^|_)(input|in|surface|surf|ratio)(?=_|$)/i, '').replace(/_[^_]*\/[^_]*$/, '');
     const slot = (name) => (idx[key(name)] === undefined ? (idx[key(name)] = Object.keys(idx).length) : idx[key(name)]);
     rs.input.forEach((c) => { top.push(line(c.name, fade(colour(slot(c.name)), 0.7), 1.5, [5, 4])); ys.push(f32(c.y)); });
     rs.surface.forEach((c) => { top.push(line(c.name, colour(slot(c.name)), /rotd/i.test(c.name) ? 3 : 2)); ys.push(f32(c.y)); });
