@@ -175,6 +175,43 @@ TEST(ResponseIdentity, TwoThreads) {
     }
 }
 
+// One unusual layer in the middle of an ordinary damped stack, so that the
+// layers of a block take different ways through the recursion: a value of
+// one layer given to another, or kept from an earlier block, shows in the
+// columns.  (phenomenon, the layer: vs, qs, fs, thickness; angle)
+TEST(ResponseIdentity, OneUnusualLayerAmongOrdinaryOnes) {
+  struct Row {
+    const char* phenomenon;
+    float vs, qs, fs, thk, theta;
+  };
+  const Row rows[] = {
+      {"phase beyond the series' range", 300.0f, 0.6f, 0.5f, 30000.0f, 0.3f},
+      {"evanescent undamped layer, zero phase", 3000.0f, 0.0f, 0.0f, 20.0f, 1.2f},
+      {"evanescent damped layer", 3000.0f, 8.0f, 0.5f, 20.0f, 1.2f},
+      {"damping fixed among varying", 400.0f, 20.0f, 0.0f, 10.0f, 0.5f},
+      {"undamped layer among damped", 400.0f, 0.0f, 0.5f, 10.0f, 0.5f},
+      {"thin stiff layer", 2400.0f, 60.0f, 1.0f, 0.01f, 0.5f},
+  };
+  const Grid grid{0.0f, 0.3067962f, 1025, 1025};
+  for (const Row& r : rows) {
+    SCOPED_TRACE(r.phenomenon);
+    Profile p;
+    p.theta = r.theta;
+    for (int i = 0; i < 11; ++i) p.layer(1.8f + 0.02f * i, 150.0f + 40.0f * i, 6.0f, 15.0f + i, 0.5f);
+    p.layer(2.4f, 1500.0f, 0.0f, 80.0f, 0.5f);
+    p.vs[5] = r.vs;
+    p.vp[5] = 2.0f * r.vs;
+    p.qs[5] = r.qs;
+    p.fs[5] = r.fs;
+    p.thk[5] = r.thk;
+    for (int i = 0; i < p.nl; ++i) {
+      p.qp[i] = 2.0f * p.qs[i];
+      p.fp[i] = p.fs[i];
+    }
+    compare(p, grid, 0);
+  }
+}
+
 // Profiles outside what the routines are meant for still give the same
 // numbers (infinities and NaN included): zero and negative Q, zero velocity,
 // vp equal to vs, and a thick layer of tiny Q whose phase factors leave the
