@@ -27,11 +27,22 @@ struct GroupHistories {
 
 namespace {
 
+// cos and sin of the rotation angles, computed once for every call.
+struct Directions {
+  double c[angle_count], s[angle_count];
+  Directions() {
+    for (int k = 0; k < angle_count; ++k) {
+      const double t = std::numbers::pi * k / angle_count;
+      c[k] = std::cos(t), s[k] = std::sin(t);
+    }
+  }
+};
+
 std::vector<double> peaks_over(const std::vector<detail::Point>& hull) {
+  static const Directions d;
   std::vector<double> peaks(angle_count, 0.0);
   for (int k = 0; k < angle_count; ++k) {
-    const double t = std::numbers::pi * k / angle_count;
-    const double c = std::cos(t), s = std::sin(t);
+    const double c = d.c[k], s = d.s[k];
     double best = 0.0;
     for (const detail::Point& p : hull) best = std::max(best, std::fabs(p.x * c + p.y * s));
     peaks[k] = best;
