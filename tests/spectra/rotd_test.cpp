@@ -38,6 +38,8 @@ void trajectory(std::vector<double>& x, std::vector<double>& y, std::size_t n, d
 TEST(RotDHull, PeaksEqualProjectingEveryPoint) {
   // The peaks are the same numbers, not merely close: the shortcut only
   // decides which points are projected.
+  // seed 0: a trajectory squeezed by `thin`; otherwise a normal cloud
+  // (thin < 0: in near-twin pairs).
   struct Row { const char* what; unsigned seed; double sx, sy, corr; std::size_t n; double thin; };
   const Row rows[] = {
       {"round cloud", 1, 1.0, 1.0, 0.0, 5000, 0},
@@ -49,6 +51,7 @@ TEST(RotDHull, PeaksEqualProjectingEveryPoint) {
       {"long history", 0, 0, 0, 0, 300000, 1.0},
       {"long history, nearly a line", 0, 0, 0, 0, 300000, 1e-7},
       {"long history on a line", 0, 0, 0, 0, 300000, 0.0},
+      {"long cloud of near-twins (points one ulp apart)", 7, 1.5, 1.0, 0.3, 100000, -1.0},
   };
   for (const Row& r : rows) {
     std::vector<double> x(r.n), y(r.n);
@@ -62,6 +65,11 @@ TEST(RotDHull, PeaksEqualProjectingEveryPoint) {
         x[i] = r.sx * a;
         y[i] = r.sy * (r.corr * a + std::sqrt(1 - r.corr * r.corr) * b);
       }
+      // Every other point a twin of the one before, one ulp away: hull
+      // edges of rounding length, whose normals are noise.
+      if (r.thin < 0)
+        for (std::size_t i = 1; i < r.n; i += 2)
+          x[i] = std::nextafter(x[i - 1], INFINITY), y[i] = std::nextafter(y[i - 1], -INFINITY);
     }
     const std::vector<double> fast = rotated_peaks(x, y), slow = brute_force_peaks(x, y);
     for (int k = 0; k < 180; ++k) EXPECT_EQ(fast[k], slow[k]) << r.what << " angle " << k;
