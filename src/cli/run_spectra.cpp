@@ -85,16 +85,16 @@ RunSpectraResult write_run_spectra(const std::filesystem::path& run_dir, const R
     r.error = m.error;
     return r;
   }
-  const std::filesystem::path spec = run_dir / "RespSpec.csv", ko = run_dir / "Amp-Factors-KO.csv";
+  const std::filesystem::path resp_file = run_dir / "RespSpec.csv", ko = run_dir / "Amp-Factors-KO.csv";
   CsvTable smoothed;
   std::jthread smoothing([&] { smoothed = smoothed_amplification(m); });
   const CsvTable spectra_table = response_spectra(m, in.units);
   smoothing.join();
-  r.error = write_atomically(spec, format_csv(spectra_table));
+  r.error = write_atomically(resp_file, format_csv(spectra_table));
   if (r.error.empty()) r.error = write_atomically(ko, format_csv(smoothed));
   if (!r.error.empty()) {
     std::error_code ignored;
-    std::filesystem::remove(spec, ignored);
+    std::filesystem::remove(resp_file, ignored);
     return r;
   }
   for (int c = 0; c < 3; ++c) {

@@ -132,9 +132,9 @@ TEST(RunSpectraFiles, BothFilesWithTheirHeadings) {
     in.units = units;
     r = write_run_spectra(dir, in);
     ASSERT_EQ(r.error, "");
-    std::ifstream spec(dir / "RespSpec.csv");
+    std::ifstream resp_file(dir / "RespSpec.csv");
     std::string head;
-    std::getline(spec, head);
+    std::getline(resp_file, head);
     EXPECT_EQ(head, heading);
   }
   std::ifstream ko(dir / "Amp-Factors-KO.csv");
