@@ -5,20 +5,11 @@
 #include <string>
 #include <vector>
 
+#include "records/text.h"
+
 namespace sitekit::cli {
 
 namespace {
-
-std::vector<std::string_view> lines_of(std::string_view text) {
-  std::vector<std::string_view> lines;
-  while (!text.empty()) {
-    const std::size_t end = text.find('\n');
-    lines.push_back(text.substr(0, end));
-    if (end == std::string_view::npos) break;
-    text.remove_prefix(end + 1);
-  }
-  return lines;
-}
 
 bool number(std::string_view s, double& out) {
   while (!s.empty() && (s.front() == ' ' || s.front() == '+')) s.remove_prefix(1);
@@ -30,7 +21,7 @@ bool number(std::string_view s, double& out) {
 
 // The three numbers after '=' on the summary line that starts with `label`.
 std::optional<std::array<double, 3>> three_after(std::string_view summary, std::string_view label) {
-  for (std::string_view line : lines_of(summary)) {
+  for (std::string_view line : records::text::split_lines(summary)) {
     while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
     if (line.substr(0, label.size()) != label) continue;
     std::string_view rest = line.substr(line.find('=') + 1);
@@ -61,7 +52,7 @@ std::optional<PeakAmplification> peak_amplification(std::string_view amp_factors
   const std::size_t sh_col = wave_type == 2 ? 2 : 1, psv_col = sh_col + 2;
   PeakAmplification p;
   bool any = false;
-  const std::vector<std::string_view> lines = lines_of(amp_factors);
+  const std::vector<std::string_view> lines = records::text::split_lines(amp_factors);
   for (std::size_t i = 1; i < lines.size(); ++i) {
     std::vector<double> v;
     std::string_view rest = lines[i];

@@ -5,6 +5,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "spectra/lines.h"
+
 namespace sitekit::spectra {
 namespace {
 
@@ -75,11 +77,8 @@ PeriodList parse_periods(std::string_view text) {
   int number = 0;
   bool first = true;
   while (!text.empty()) {
-    const std::size_t nl = text.find('\n');
-    const std::string_view raw = text.substr(0, nl);
-    text = nl == std::string_view::npos ? std::string_view{} : text.substr(nl + 1);
     ++number;
-    const std::string_view line = strip_comment(raw);
+    const std::string_view line = strip_comment(detail::take_line(text));
     const bool heading = first && !has_digit(line) && line.find_first_not_of(" \t\r,") != std::string_view::npos;
     if (line.find_first_not_of(" \t\r,") != std::string_view::npos) first = false;
     if (heading) continue;

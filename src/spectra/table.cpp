@@ -3,6 +3,8 @@
 #include <charconv>
 #include <cmath>
 
+#include "spectra/lines.h"
+
 namespace sitekit::spectra {
 namespace {
 
@@ -47,9 +49,7 @@ AmplitudeTable parse_amplitude_table(std::string_view text) {
   long number_of_line = 0;
   bool have_heading = false;
   while (!text.empty()) {
-    const std::size_t nl = text.find('\n');
-    const std::string_view line = text.substr(0, nl);
-    text = nl == std::string_view::npos ? std::string_view{} : text.substr(nl + 1);
+    const std::string_view line = detail::take_line(text);
     ++number_of_line;
     if (trim(line).empty()) continue;
     const std::vector<std::string_view> f = fields(line);

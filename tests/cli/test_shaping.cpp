@@ -72,18 +72,19 @@ TEST(ResultDigest, LargestAmplificationOfTheAppliedColumns) {
       "  1.5000,  0.9000E+01,  0.3000E+01,  0.1000E+01,  0.7000E+01,\n"
       "  2.5000,  0.4000E+01,  0.8000E+01,  0.5000E+01,  0.2000E+01,\n"
       "********,  0.9900E+02,  0.9900E+02,  0.9900E+02,  0.9900E+02,\n";
-  const auto incident = peak_amplification(amp, 1);
-  ASSERT_TRUE(incident);
-  EXPECT_EQ(incident->sh_hz, 1.5);
-  EXPECT_EQ(incident->sh, 9.0);
-  EXPECT_EQ(incident->psv_hz, 2.5);
-  EXPECT_EQ(incident->psv, 5.0);
-  const auto borehole = peak_amplification(amp, 2);
-  ASSERT_TRUE(borehole);
-  EXPECT_EQ(borehole->sh_hz, 2.5);
-  EXPECT_EQ(borehole->sh, 8.0);
-  EXPECT_EQ(borehole->psv_hz, 1.5);
-  EXPECT_EQ(borehole->psv, 7.0);
+  struct Row { int wave_type; double sh_hz, sh, psv_hz, psv; };
+  const Row rows[] = {
+      {1, 1.5, 9.0, 2.5, 5.0},  // incident: columns Samp1, Pamp1
+      {2, 2.5, 8.0, 1.5, 7.0},  // borehole: columns Samp2, Pamp2
+  };
+  for (const Row& r : rows) {
+    const auto p = peak_amplification(amp, r.wave_type);
+    ASSERT_TRUE(p) << r.wave_type;
+    EXPECT_EQ(p->sh_hz, r.sh_hz) << r.wave_type;
+    EXPECT_EQ(p->sh, r.sh) << r.wave_type;
+    EXPECT_EQ(p->psv_hz, r.psv_hz) << r.wave_type;
+    EXPECT_EQ(p->psv, r.psv) << r.wave_type;
+  }
   EXPECT_FALSE(peak_amplification(" frequency (Hz),Samp1,Samp2,Pamp1,Pamp2\n", 1));
 }
 
