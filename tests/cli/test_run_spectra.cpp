@@ -3,9 +3,9 @@
 // sample, to its 4 printed digits), and the two files written into a run
 // folder.
 #include <gtest/gtest.h>
+#include <unistd.h>
 
 #include <cmath>
-#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -15,6 +15,7 @@
 
 #include "cli/run_spectra.h"
 #include "cli/surface_motion.h"
+#include "cli_fixture.h"
 
 namespace sitekit::cli {
 namespace {
@@ -58,19 +59,12 @@ RunSpectraInput example_input(bool band) {
   return in;
 }
 
-// Runs the dialogue on the example with the given shaping answers in a
-// fresh folder; returns the folder.
-fs::path run_dialogue(const std::string& name, const std::string& shaping) {
-  const fs::path dir = fs::temp_directory_path() / ("sitekit-runspec-" + name + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  const fs::path ex = fs::path(SITERESP_SOURCE_DIR) / "examples";
-  fs::copy_file(ex / "wave.csv", dir / "wave.csv");
-  fs::copy_file(ex / "soil.csv", dir / "soil.csv");
-  std::ofstream(dir / "answers.txt") << "wave.csv\nsoil.csv\n" << shaping;
-  const std::string cmd = "cd '" + dir.string() + "' && '" + SITERESP_EXE + "' < answers.txt > console.txt 2>&1";
-  EXPECT_EQ(std::system(cmd.c_str()), 0) << cmd;
-  return dir;
+// Runs the dialogue on the example with the given shaping answers in dir.
+void run_dialogue(const testsupport::ScratchDir& dir, const std::string& shaping) {
+  dir.write("wave.csv", test::example("wave.csv"));
+  dir.write("soil.csv", test::example("soil.csv"));
+  const testsupport::Outcome r = test::siteresp(dir, "wave.csv\nsoil.csv\n" + shaping);
+  EXPECT_EQ(r.code(), 0) << r.err;
 }
 
 TEST(RunSurfaceMotion, MatchesTheDialoguesWave1ToItsPrintedDigits) {
@@ -80,10 +74,11 @@ TEST(RunSurfaceMotion, MatchesTheDialoguesWave1ToItsPrintedDigits) {
       {"band", "0\n1\n0.1,0.2,20.0,25.0\n", true},
   };
   for (const Row& r : rows) {
-    const fs::path dir = run_dialogue(r.name, r.answers);
+    const testsupport::ScratchDir dir;
+    run_dialogue(dir, r.answers);
     const RunMotion m = synthesize_motion(example_input(r.band));
     ASSERT_EQ(m.error, "");
-    const auto wave1 = csv_rows(dir / "wave1.csv", 1);
+    const auto wave1 = csv_rows(dir.path() / "wave1.csv", 1);
     ASSERT_EQ(wave1.size(), m.surface[0].size()) << r.name;
     int checked = 0;
     for (std::size_t k = 0; k < wave1.size(); ++k)
@@ -96,7 +91,6 @@ TEST(RunSurfaceMotion, MatchesTheDialoguesWave1ToItsPrintedDigits) {
         ++checked;
       }
     EXPECT_EQ(checked, 3 * 4096);
-    fs::remove_all(dir);
   }
 }
 
@@ -114,9 +108,8 @@ TEST(RunSurfaceMotion, InputSeriesIsTheRecordWhereNothingShapesIt) {
 }
 
 TEST(RunSpectraFiles, BothFilesWithTheirHeadings) {
-  const fs::path dir = fs::temp_directory_path() / ("sitekit-runspec-files" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
+  const testsupport::ScratchDir scratch;
+  const fs::path& dir = scratch.path();
   // The unit is named where the record states one; ratios have none.
   const std::pair<std::string, std::string> headings[] = {
       {"", "period_s,input_PSA_H1_5,surface_PSA_H1_5,ratio_PSA_H1_5,input_PSA_H2_5,surface_PSA_H2_5,"
@@ -154,7 +147,6 @@ TEST(RunSpectraFiles, BothFilesWithTheirHeadings) {
   EXPECT_EQ(head, "frequency_Hz,Samp1,Samp2,Pamp1,Pamp2,SH_PSV1,SH_PSV2");
   EXPECT_GT(csv_rows(dir / "Amp-Factors-KO.csv", 1).size(), 200u);
   EXPECT_FALSE(fs::exists(dir / ("RespSpec.csv.tmp" + std::to_string(::getpid()))));
-  fs::remove_all(dir);
 }
 
 TEST(RunSpectraFiles, AFolderThatCannotBeWrittenLeavesNothing) {

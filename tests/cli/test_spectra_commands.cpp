@@ -3,22 +3,18 @@
 // the one-line errors of bad options.
 #include <gtest/gtest.h>
 
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <cmath>
-#include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <functional>
 #include <numbers>
 #include <sstream>
 #include <string>
 #include <vector>
 
+#include "cli_fixture.h"
+
 namespace {
 
-namespace fs = std::filesystem;
+using sitekit::cli::test::lines_of;
 
 struct Ran {
   int code;
@@ -27,24 +23,16 @@ struct Ran {
 
 class SpectraCommands : public ::testing::Test {
  protected:
-  void SetUp() override {
-    dir_ = fs::temp_directory_path() / ("sitekit-spectra-cmd-" + std::to_string(::getpid()));
-    fs::remove_all(dir_);
-    fs::create_directories(dir_);
-  }
-  void TearDown() override { fs::remove_all(dir_); }
-
+  // sitekit with blank-separated `args` in the scratch folder.
   Ran run(const std::string& args) const {
-    const std::string cmd = "cd '" + dir_.string() + "' && '" SITEKIT_EXE "' " + args + " 2>&1";
-    FILE* p = ::popen(cmd.c_str(), "r");
-    std::string out;
-    char buf[4096];
-    for (std::size_t n; (n = std::fread(buf, 1, sizeof buf, p)) > 0;) out.append(buf, n);
-    const int status = ::pclose(p);
-    return {WIFEXITED(status) ? WEXITSTATUS(status) : -1, out};
+    std::vector<std::string> argv;
+    std::istringstream s(args);
+    for (std::string a; s >> a;) argv.push_back(a);
+    const testsupport::Outcome r = testsupport::run(SITEKIT_EXE, argv, testsupport::Options().in(dir_.str()).merged());
+    return {r.code(), r.out};
   }
 
-  void write(const std::string& name, const std::string& text) const { std::ofstream(dir_ / name) << text; }
+  void write(const std::string& name, const std::string& text) const { dir_.write(name, text); }
 
   // A wave file of n samples at dt: time, then the three channels.
   void write_wave(const std::string& name, int n, double dt, const std::function<double(int, int)>& x) const {
@@ -55,12 +43,7 @@ class SpectraCommands : public ::testing::Test {
     write(name, s.str());
   }
 
-  std::vector<std::string> lines(const std::string& name) const {
-    std::ifstream in(dir_ / name);
-    std::vector<std::string> v;
-    for (std::string l; std::getline(in, l);) v.push_back(l);
-    return v;
-  }
+  std::vector<std::string> lines(const std::string& name) const { return lines_of(dir_.read(name)); }
 
   // Column `col` of the row whose first value is `key` (within the 7
   // printed digits).
@@ -75,7 +58,7 @@ class SpectraCommands : public ::testing::Test {
     return NAN;
   }
 
-  fs::path dir_;
+  testsupport::ScratchDir dir_;
 };
 
 const double pi = std::numbers::pi;
@@ -164,7 +147,7 @@ TEST_F(SpectraCommands, BadOptionsGiveOneLine) {
     EXPECT_EQ(r.code, w.code) << w.args;
     EXPECT_EQ(r.out, w.line + "\n") << w.args;
   }
-  EXPECT_FALSE(fs::exists(dir_ / "a-spectra.csv"));
+  EXPECT_FALSE(dir_.exists("a-spectra.csv"));
 }
 
 }  // namespace
