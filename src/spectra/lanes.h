@@ -1,8 +1,10 @@
 #pragma once
-// Four oscillators stepped together over one record: the recurrence of each
-// is a serial chain, so independent periods side by side fill the vector
-// units and the pipelines.  Periods that share a sub-step count share a
-// group; a group of fewer than four repeats its last period.
+// Eight oscillators stepped together over one record: the recurrence of each
+// is a serial chain whose every step waits on the last, so independent
+// periods side by side fill the vector units (two four-lane chains where
+// vectors hold four doubles) while each chain waits.  Periods that share a
+// sub-step count share a group; a group of fewer than eight repeats its
+// last period.
 #include <array>
 #include <cstddef>
 #include <span>
@@ -12,7 +14,7 @@
 
 namespace sitekit::spectra::detail {
 
-inline constexpr int lane_count = 4;
+inline constexpr int lane_count = 8;
 
 struct LaneGroup {
   int m = 1;                                  // sub-steps per sample step
@@ -28,9 +30,9 @@ struct LanePeaks {
   std::array<double, lane_count> sd{}, pta{};
 };
 
-// Steps the four oscillators of g over a.  With history non-null, lane l
+// Steps the eight oscillators of g over a.  With history non-null, lane l
 // stores u at every sub-step point (1 + (n-1) m values, from t = 0) at
-// history[l].
+// history[l].  A repeated period may share its original's history.
 LanePeaks run_group(std::span<const double> a, const LaneGroup& g, double zeta,
                     double* const* history = nullptr);
 
