@@ -1,6 +1,7 @@
 #include "spectra/rotd.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <numbers>
 
@@ -14,15 +15,22 @@ namespace {
 
 constexpr int angle_count = 180;
 
-// Histories of both components for one group, lane by lane.
-// The store is kept per thread and only grows, so groups after the first
-// (and later calls) reuse its pages.
+// Histories of both components for one group, one per distinct period: a
+// lane that repeats its neighbour's period writes the same values into the
+// same history.  The store is kept per thread and only grows, so groups
+// after the first (and later calls) reuse its pages.
 struct GroupHistories {
   double* store = nullptr;
   std::size_t length = 0;
-  double* lane(int component, int l) const { return store + (component * detail::lane_count + l) * length; }
-};
+  std::array<int, detail::lane_count> slot{};  // history of each lane
+  int distinct = 0;
 
+  explicit GroupHistories(const detail::LaneGroup& g, std::size_t n) : length(n) {
+    for (int l = 0; l < detail::lane_count; ++l)
+      slot[l] = l > 0 && g.index[l] == g.index[l - 1] ? slot[l - 1] : distinct++;
+  }
+  double* lane(int component, int l) const { return store + (component * distinct + slot[l]) * length; }
+};
 }  // namespace
 
 namespace {
@@ -90,7 +98,8 @@ std::vector<RotDValue> rotd_spectrum(std::span<const double> a1, std::span<const
     const detail::LaneGroup& g = groups[gi];
     thread_local detail::Scratch store;
     const std::size_t length = detail::history_length(n, g.m);
-    const GroupHistories h{store.reserve(2 * detail::lane_count * length), length};
+    GroupHistories h(g, length);
+    h.store = store.reserve(2 * static_cast<std::size_t>(h.distinct) * length);
     for (int c = 0; c < 2; ++c) {
       double* lanes[detail::lane_count];
       for (int l = 0; l < detail::lane_count; ++l) lanes[l] = h.lane(c, l);

@@ -9,8 +9,6 @@
 namespace sitekit::spectra {
 namespace {
 
-using v4 = double __attribute__((vector_size(32)));
-
 // Below this |x| the sine of the angle difference loses digits to
 // cancellation; those few bins take the sine directly.
 constexpr double direct_below = 0.5;
@@ -43,57 +41,104 @@ double window_direct(double x) {
   return r2 * r2;
 }
 
-// Window of every positive bin at one centre, into w.
-void window_at(const BinTable& t, double fc, double b, std::vector<double>& w) {
+// Eight bins at a time; the compiler splits the vector where registers are
+// narrower.
+using v8 = double __attribute__((vector_size(64)));
+
+// Vectors pass by reference: a vector argument or result would change the
+// calling convention with the instruction set.
+using v8u = double __attribute__((vector_size(64), aligned(8)));  // at any double's address
+
+const v8u& at8(const double* p) { return *reinterpret_cast<const v8u*>(p); }
+
+double total_of(const v8& v) { return ((v[0] + v[1]) + (v[2] + v[3])) + ((v[4] + v[5]) + (v[6] + v[7])); }
+
+// The window at one centre over a chunk of bins: the division that every
+// bin needs is the cost, so the chunk is made once and every column reads
+// it from the first-level cache.
+constexpr std::size_t chunk = 512;
+
+struct Centre {
+  double bc, sc, cc;  // b log10 fc, its sine and cosine
+};
+
+// Window sum and window-weighted column sums over the bins [lo, hi), whose
+// x all lie away from 0: sums[0] the window, sums[1 + c] column c.
+[[gnu::always_inline]] inline void sums_over(const BinTable& t, const Centre& z, std::size_t lo, std::size_t hi,
+                                             const std::vector<std::span<const double>>& columns, double* sums) {
+  alignas(64) double w[chunk];
+  const v8 bc = v8{} + z.bc, sc = v8{} + z.sc, cc = v8{} + z.cc;
+  for (std::size_t b = lo; b < hi; b += chunk) {
+    const std::size_t n = std::min(chunk, hi - b), whole = n / 8 * 8;
+    for (std::size_t k = 0; k < whole; k += 8) {
+      const v8 r = (at8(&t.s[b + k]) * cc - at8(&t.c[b + k]) * sc) / (at8(&t.bl[b + k]) - bc);
+      const v8 r2 = r * r;
+      *reinterpret_cast<v8u*>(&w[k]) = r2 * r2;
+    }
+    for (std::size_t k = whole; k < n; ++k) {
+      const double r = (t.s[b + k] * z.cc - t.c[b + k] * z.sc) / (t.bl[b + k] - z.bc);
+      w[k] = (r * r) * (r * r);
+    }
+    for (std::size_t c = 0; c <= columns.size(); ++c) {
+      const double* x = c == 0 ? nullptr : columns[c - 1].data() + t.first + b;
+      v8 acc0 = {}, acc1 = {};
+      std::size_t k = 0;
+      for (; k + 16 <= whole; k += 16) {
+        acc0 += x ? at8(&w[k]) * at8(x + k) : at8(&w[k]);
+        acc1 += x ? at8(&w[k + 8]) * at8(x + k + 8) : at8(&w[k + 8]);
+      }
+      for (; k < whole; k += 8) acc0 += x ? at8(&w[k]) * at8(x + k) : at8(&w[k]);
+      double s = total_of(acc0 + acc1);
+      for (; k < n; ++k) s += x ? w[k] * x[k] : w[k];
+      sums[c] += s;
+    }
+  }
+}
+
+#if defined(__x86_64__)
+[[gnu::target("avx512f")]] void sums_avx512(const BinTable& t, const Centre& z, std::size_t lo, std::size_t hi,
+                                            const std::vector<std::span<const double>>& columns, double* sums) {
+  sums_over(t, z, lo, hi, columns, sums);
+}
+
+[[gnu::target("avx2")]] void sums_avx2(const BinTable& t, const Centre& z, std::size_t lo, std::size_t hi,
+                                       const std::vector<std::span<const double>>& columns, double* sums) {
+  sums_over(t, z, lo, hi, columns, sums);
+}
+#endif
+
+void sums_base(const BinTable& t, const Centre& z, std::size_t lo, std::size_t hi,
+               const std::vector<std::span<const double>>& columns, double* sums) {
+  sums_over(t, z, lo, hi, columns, sums);
+}
+
+void sums_far(const BinTable& t, const Centre& z, std::size_t lo, std::size_t hi,
+              const std::vector<std::span<const double>>& columns, double* sums) {
+  if (lo >= hi) return;
+#if defined(__x86_64__)
+  static const bool avx512 = __builtin_cpu_supports("avx512f"), avx2 = __builtin_cpu_supports("avx2");
+  if (avx512) return sums_avx512(t, z, lo, hi, columns, sums);
+  if (avx2) return sums_avx2(t, z, lo, hi, columns, sums);
+#endif
+  sums_base(t, z, lo, hi, columns, sums);
+}
+
+// Window sum and weighted column sums over every positive bin at one
+// centre; the bins near the centre take the sine directly.
+void window_sums(const BinTable& t, double fc, double b, const std::vector<std::span<const double>>& columns,
+                 std::vector<double>& sums) {
   const double bc = b * std::log10(fc);
-  const double sc = std::sin(bc), cc = std::cos(bc);
-  const std::size_t n = t.bl.size();
-  w.resize(n);
-  for (std::size_t k = 0; k < n; ++k) {
-    const double x = t.bl[k] - bc;
-    const double r = (t.s[k] * cc - t.c[k] * sc) / x;
-    const double r2 = r * r;
-    w[k] = r2 * r2;
+  const Centre z{bc, std::sin(bc), std::cos(bc)};
+  sums.assign(columns.size() + 1, 0.0);
+  const auto lo = static_cast<std::size_t>(std::lower_bound(t.bl.begin(), t.bl.end(), bc - direct_below) - t.bl.begin());
+  const auto hi = static_cast<std::size_t>(std::upper_bound(t.bl.begin(), t.bl.end(), bc + direct_below) - t.bl.begin());
+  sums_far(t, z, 0, lo, columns, sums.data());
+  sums_far(t, z, hi, t.bl.size(), columns, sums.data());
+  for (std::size_t k = lo; k < hi; ++k) {
+    const double w = window_direct(t.bl[k] - bc);
+    sums[0] += w;
+    for (std::size_t c = 0; c < columns.size(); ++c) sums[c + 1] += w * columns[c][t.first + k];
   }
-  const auto lo = std::lower_bound(t.bl.begin(), t.bl.end(), bc - direct_below);
-  const auto hi = std::upper_bound(t.bl.begin(), t.bl.end(), bc + direct_below);
-  for (auto it = lo; it != hi; ++it) {
-    const std::size_t k = static_cast<std::size_t>(it - t.bl.begin());
-    w[k] = window_direct(t.bl[k] - bc);
-  }
-}
-
-// Sum of w[k] * x[k] with four vector accumulators: a sequential sum would
-// wait on every addition.
-double dot(const double* w, const double* x, std::size_t n) {
-  v4 acc[4] = {};
-  std::size_t k = 0;
-  for (; k + 16 <= n; k += 16)
-    for (int j = 0; j < 4; ++j) {
-      v4 a, b;
-      __builtin_memcpy(&a, w + k + 4 * j, sizeof a);
-      __builtin_memcpy(&b, x + k + 4 * j, sizeof b);
-      acc[j] += a * b;
-    }
-  double s = 0.0;
-  for (int j = 0; j < 4; ++j) s += (acc[j][0] + acc[j][1]) + (acc[j][2] + acc[j][3]);
-  for (; k < n; ++k) s += w[k] * x[k];
-  return s;
-}
-
-double sum(const double* w, std::size_t n) {
-  v4 acc[4] = {};
-  std::size_t k = 0;
-  for (; k + 16 <= n; k += 16)
-    for (int j = 0; j < 4; ++j) {
-      v4 a;
-      __builtin_memcpy(&a, w + k + 4 * j, sizeof a);
-      acc[j] += a;
-    }
-  double s = 0.0;
-  for (int j = 0; j < 4; ++j) s += (acc[j][0] + acc[j][1]) + (acc[j][2] + acc[j][3]);
-  for (; k < n; ++k) s += w[k];
-  return s;
 }
 
 // The value at fc = 0: the window is 1 at f = 0 only.
@@ -118,12 +163,12 @@ Smoothed konno_ohmachi(std::span<const double> freq, const std::vector<std::span
       kept[i] = fc == 0.0 && smooth_at_zero(freq, columns, rows[i]);
       return;
     }
-    thread_local std::vector<double> w;
-    window_at(t, fc, bandwidth, w);
-    const double total = sum(w.data(), w.size());
+    thread_local std::vector<double> sums;
+    window_sums(t, fc, bandwidth, columns, sums);
+    const double total = sums[0];
     if (!(total >= minimum_window_sum)) return;
     kept[i] = 1;
-    for (std::size_t c = 0; c < nc; ++c) rows[i][c] = dot(w.data(), columns[c].data() + t.first, w.size()) / total;
+    for (std::size_t c = 0; c < nc; ++c) rows[i][c] = sums[c + 1] / total;
   });
   Smoothed out;
   out.columns.resize(nc);
