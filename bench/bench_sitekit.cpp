@@ -2,6 +2,10 @@
 //   - one `sitekit run` (siteresp as a child in a run folder, plus sitekit's
 //     own files) against siteresp with its answers piped in, on the bundled
 //     example (4,096 samples, 7 layers);
+//   - sitekit's own part of a run on the largest case (32,768 samples, 50
+//     layers, integrated, band-passed): the input and surface series, their
+//     spectra with RotD50, the smoothed amplification factors and the files,
+//     without the child;
 //   - a batch of 100 records x 1 profile with -j 2, through the whole
 //     command line;
 //   - `sitekit import` of a K-NET triplet of 60,000 samples (10 minutes at
@@ -22,7 +26,10 @@
 #include "cli/child.h"
 #include "cli/entry.h"
 #include "cli/run_job.h"
+#include "cli/run_measures.h"
+#include "golden/cases.h"
 #include "records/record.h"
+#include "records/soil.h"
 #include "records/wave_file.h"
 
 namespace {
@@ -83,6 +90,25 @@ void BM_SitekitRunOne(benchmark::State& state) {
   count_children(state, before);
 }
 BENCHMARK(BM_SitekitRunOne)->Unit(benchmark::kMillisecond)->UseRealTime();
+
+void BM_RunSpectraLargest(benchmark::State& state) {
+  Scratch s;
+  golden::CaseFiles files;
+  if (!golden::generate("largest", files)) return state.SkipWithError("no largest case");
+  std::ofstream(s.dir / "big-soil.csv") << files.soil;
+  const auto rec = sitekit::records::read_wave(files.wave, "wave.csv");
+  const auto soil = sitekit::records::read_soil_file((s.dir / "big-soil.csv").string());
+  if (!rec || !soil) return state.SkipWithError("the largest case does not read");
+  sitekit::cli::RunJob job;
+  job.shaping = sitekit::cli::Shaping::integrate;
+  job.band = sitekit::cli::parse_band("0.1,0.3,20.0,30.0", "--band");
+  for (auto _ : state) {
+    sitekit::cli::RunRow row;
+    const std::string error = sitekit::cli::add_run_measures(s.dir, job, rec.value(), soil.value(), row);
+    if (!error.empty()) state.SkipWithError(error.c_str());
+  }
+}
+BENCHMARK(BM_RunSpectraLargest)->Unit(benchmark::kMillisecond)->UseRealTime();
 
 // The whole command line, its terminal lines sent to /dev/null.
 int sitekit_main(std::vector<std::string> args) {

@@ -1,11 +1,14 @@
 #include "cli/surface_motion.h"
 
+#include <fftw3.h>
+
 #include <cmath>
+#include <complex>
 #include <memory>
+#include <new>
 #include <thread>
 
 #include "capacity.h"
-#include "fft/wvfast.h"
 #include "response/layers.h"
 
 namespace sitekit::cli {
@@ -13,15 +16,43 @@ namespace {
 
 using siteresp::Cplx;
 using siteresp::ml;
-using siteresp::mom;
 
 constexpr float two_pi = 6.2831855f;  // the frequency grid's single-precision 2 pi
 
-// Complex product, each part rounded once to single precision.
-Cplx mul(Cplx a, Cplx b) {
-  const double ar = a.re, ai = a.im, br = b.re, bi = b.im;
-  return {static_cast<float>(ar * br - ai * bi), static_cast<float>(ar * bi + ai * br)};
-}
+using Bin = std::complex<double>;
+
+// An FFTW array, freed on every path out.
+template <typename T>
+struct FftwArray {
+  T* p;
+  explicit FftwArray(std::size_t n) : p(static_cast<T*>(fftw_malloc(n * sizeof(T)))) {
+    if (!p) throw std::bad_alloc();
+  }
+  ~FftwArray() { fftw_free(p); }
+  FftwArray(const FftwArray&) = delete;
+  FftwArray& operator=(const FftwArray&) = delete;
+};
+
+// The real transforms of length nf and the one pair of arrays every
+// transform of the run goes through: a fresh page costs more here than the
+// arithmetic on it.  Conventions as the dialogue's: forward exp(-i...),
+// backward exp(+i...), neither scaled; bins 0 .. nf/2.
+struct Transforms {
+  int nf, nom;
+  FftwArray<double> x;
+  FftwArray<fftw_complex> z;
+  fftw_plan forward, backward;
+  explicit Transforms(int n)
+      : nf(n), nom(n / 2 + 1), x(static_cast<std::size_t>(n)), z(static_cast<std::size_t>(n / 2 + 1)),
+        forward(fftw_plan_dft_r2c_1d(n, x.p, z.p, FFTW_ESTIMATE)),
+        backward(fftw_plan_dft_c2r_1d(n, z.p, x.p, FFTW_ESTIMATE)) {}
+  ~Transforms() {
+    fftw_destroy_plan(forward);
+    fftw_destroy_plan(backward);
+  }
+  Transforms(const Transforms&) = delete;
+  Transforms& operator=(const Transforms&) = delete;
+};
 
 // Smallest power of two >= nt, never below 4; 0 past 2**15.
 int transform_length(std::size_t nt) {
@@ -60,9 +91,14 @@ float band_gain(const Band& b, float omega) {
   return aa;
 }
 
-// The two columns of the SH and P-SV responses, as the dialogue holds them.
+// The two columns of the SH and P-SV responses, as the dialogue computes
+// them, each column nom rows long (the dialogue's columns are mom rows apart).
 struct Responses {
-  std::unique_ptr<Cplx[]> samp{new Cplx[2 * mom]()}, pamp{new Cplx[2 * mom]()};
+  int rows;
+  std::unique_ptr<Cplx[]> samp, pamp;
+  explicit Responses(int nom) : rows(nom), samp(new Cplx[2 * nom]), pamp(new Cplx[2 * nom]) {}
+  const Cplx* sh(int column) const { return samp.get() + (column - 1) * rows; }
+  const Cplx* psv(int column) const { return pamp.get() + (column - 1) * rows; }
 };
 
 void compute_responses(const RunSpectraInput& in, float dom, int nom, Responses& r) {
@@ -74,45 +110,40 @@ void compute_responses(const RunSpectraInput& in, float dom, int nom, Responses&
     vs[i] = l.vs, qs[i] = l.qs, fs[i] = l.fs, thk[i] = l.thickness;
   }
   const float theta = in.angle_deg * 0.017453292f;
-  siteresp::sbshml(0.0f, dom, nom, mom, dns, vs, qs, fs, thk, nl, ml, theta, r.samp.get());
-  siteresp::sbudml(0.0f, dom, nom, mom, dns, vp, qp, fp, vs, qs, fs, thk, nl, ml, theta, r.pamp.get());
+  siteresp::sbshml(0.0f, dom, nom, r.rows, dns, vs, qs, fs, thk, nl, ml, theta, r.samp.get());
+  siteresp::sbudml(0.0f, dom, nom, r.rows, dns, vp, qp, fp, vs, qs, fs, thk, nl, ml, theta, r.pamp.get());
 }
 
 // A channel's spectrum: the transform of its samples (zero-padded to nf),
-// scaled by dt.  The input and the surface series share it.
-std::vector<Cplx> spectrum_of(const std::vector<float>& x, int nf, float dt) {
-  std::vector<Cplx> a(nf);
-  for (int i = 0; i < nf; ++i) a[i] = {i < static_cast<int>(x.size()) ? x[i] : 0.0f, 0.0f};
-  siteresp::wvfast(nf, a.data(), nf, -1);
-  for (Cplx& z : a) {
-    const double re = z.re, im = z.im;
-    z = {static_cast<float>(re * dt - im * 0.0), static_cast<float>(re * 0.0 + im * dt)};
-  }
+// scaled by dt, bins 0 .. nf/2.  The input and the surface series share it.
+std::vector<Bin> spectrum_of(const Transforms& t, const std::vector<float>& x, float dt) {
+  for (int i = 0; i < t.nf; ++i) t.x.p[i] = i < static_cast<int>(x.size()) ? x[i] : 0.0;
+  fftw_execute(t.forward);
+  std::vector<Bin> a(static_cast<std::size_t>(t.nom));
+  for (int k = 0; k < t.nom; ++k) a[k] = Bin(t.z.p[k][0], t.z.p[k][1]) * static_cast<double>(dt);
   return a;
 }
 
 // A channel's spectrum to the shaped history; `response` null for the
-// input series.
-std::vector<double> shape_channel(std::vector<Cplx> a, int nf, float dt, float dom, int nom,
+// input series.  The upper half of the spectrum is the conjugate of the
+// lower, which the real transform takes as given.
+std::vector<double> shape_channel(const Transforms& t, const std::vector<Bin>& spectrum, float dt, float dom,
                                   const Band& band, const Cplx* response) {
-  if (response)
-    for (int k = 0; k < nom; ++k) a[k] = mul(a[k], response[k]);
-  a[0] = {0.0f, 0.0f};
-  for (int k = 2; k <= nom; ++k) {
-    const float omega = static_cast<float>(k - 1) * dom;
-    Cplx& z = a[k - 1];
-    if (omega < band.oml1 || omega >= band.omh2) {
-      z = {0.0f, 0.0f};
-      continue;
+  t.z.p[0][0] = t.z.p[0][1] = 0.0;
+  for (int k = 1; k < t.nom; ++k) {
+    const float omega = static_cast<float>(k) * dom;
+    Bin b = 0.0;
+    if (omega >= band.oml1 && omega < band.omh2) {
+      b = spectrum[k];
+      if (response) b *= Bin(response[k].re, response[k].im);
+      b *= static_cast<double>(band_gain(band, omega));
     }
-    const float aa = band_gain(band, omega);
-    z = {aa * z.re, aa * z.im};
+    t.z.p[k][0] = b.real(), t.z.p[k][1] = b.imag();
   }
-  for (int k = 2; k <= nf / 2; ++k) a[nf + 1 - k] = {a[k - 1].re, -a[k - 1].im};
-  siteresp::wvfast(nf, a.data(), nf, +1);
-  const float dur = static_cast<float>(nf) * dt;
-  std::vector<double> out(nf);
-  for (int k = 0; k < nf; ++k) out[k] = a[k].re / dur;
+  fftw_execute(t.backward);
+  const double dur = static_cast<double>(static_cast<float>(t.nf) * dt);
+  std::vector<double> out(static_cast<std::size_t>(t.nf));
+  for (int k = 0; k < t.nf; ++k) out[k] = t.x.p[k] / dur;
   return out;
 }
 
@@ -136,26 +167,27 @@ RunMotion synthesize_motion(const RunSpectraInput& in) {
   const int nom = nf / 2 + 1;
   // The profile's responses on a second thread while the input series are
   // made here: neither needs the other.
-  Responses r;
+  Responses r(nom);
   std::jthread responding([&] { compute_responses(in, dom, nom, r); });
   const Band band = band_of(in);
-  std::array<std::vector<Cplx>, 3> spectra;
+  const Transforms t(nf);
+  std::array<std::vector<Bin>, 3> spectra;
   for (int c = 0; c < 3; ++c) {
-    spectra[c] = spectrum_of(in.channels[c], nf, in.dt);
-    m.input[c] = shape_channel(spectra[c], nf, in.dt, dom, nom, band, nullptr);
+    spectra[c] = spectrum_of(t, in.channels[c], in.dt);
+    m.input[c] = shape_channel(t, spectra[c], in.dt, dom, band, nullptr);
   }
   responding.join();
-  const int column = (in.wave_type - 1) * mom;
   for (int c = 0; c < 3; ++c) {
-    const Cplx* response = (c < 2 ? r.samp.get() : r.pamp.get()) + column;
-    m.surface[c] = shape_channel(std::move(spectra[c]), nf, in.dt, dom, nom, band, response);
+    const Cplx* response = c < 2 ? r.sh(in.wave_type) : r.psv(in.wave_type);
+    m.surface[c] = shape_channel(t, spectra[c], in.dt, dom, band, response);
   }
   m.dt = in.dt;
+  m.freq.resize(nom);
+  for (auto& a : m.amp) a.resize(nom);
+  const Cplx* cols[4] = {r.sh(1), r.sh(2), r.psv(1), r.psv(2)};
   for (int k = 0; k < nom; ++k) {
-    const float om = static_cast<float>(k) * dom;
-    m.freq.push_back(om / two_pi);
-    const Cplx* cols[4] = {r.samp.get(), r.samp.get() + mom, r.pamp.get(), r.pamp.get() + mom};
-    for (int j = 0; j < 4; ++j) m.amp[j].push_back(std::hypot(double(cols[j][k].re), double(cols[j][k].im)));
+    m.freq[k] = static_cast<float>(static_cast<float>(k) * dom) / two_pi;
+    for (int j = 0; j < 4; ++j) m.amp[j][k] = std::hypot(double(cols[j][k].re), double(cols[j][k].im));
   }
   return m;
 }

@@ -1,11 +1,13 @@
 #pragma once
-// The run's acceleration histories, computed as the dialogue computes its
-// synthesized motion (single precision, the same transform and the same
-// order of operations), but stopped before any integration or
+// The run's acceleration histories, computed along the dialogue's path to
+// its synthesized motion but stopped before any integration or
 // differentiation: the record's spectra, scaled by dt, times the profile's
-// response (column 1 or 2 by wave type), zero at zero frequency, band-passed
-// by the trapezoid, completed conjugate-symmetrically, transformed back and
-// divided by the duration.  The input series takes the same path with the
+// response (column 1 or 2 by wave type, as the dialogue computes it), zero at
+// zero frequency, band-passed by the same single-precision trapezoid,
+// completed conjugate-symmetrically, transformed back and divided by the
+// duration.  The transforms and products are in double precision, so the
+// histories carry none of the dialogue's single-precision rounding (a few
+// units of 1e-7 of the peak).  The input series takes the same path with the
 // response set to 1.
 #include <array>
 #include <string>
