@@ -5,6 +5,7 @@
 #include <cmath>
 #include <complex>
 #include <memory>
+#include <mutex>
 #include <new>
 #include <thread>
 
@@ -33,6 +34,12 @@ struct FftwArray {
   FftwArray& operator=(const FftwArray&) = delete;
 };
 
+// FFTW's planner is not thread-safe, and runs of a batch plan at once.
+std::mutex& planning() {
+  static std::mutex m;
+  return m;
+}
+
 // The real transforms of length nf and the one pair of arrays every
 // transform of the run goes through: a fresh page costs more here than the
 // arithmetic on it.  Conventions as the dialogue's: forward exp(-i...),
@@ -41,12 +48,15 @@ struct Transforms {
   int nf, nom;
   FftwArray<double> x;
   FftwArray<fftw_complex> z;
-  fftw_plan forward, backward;
+  fftw_plan forward = nullptr, backward = nullptr;
   explicit Transforms(int n)
-      : nf(n), nom(n / 2 + 1), x(static_cast<std::size_t>(n)), z(static_cast<std::size_t>(n / 2 + 1)),
-        forward(fftw_plan_dft_r2c_1d(n, x.p, z.p, FFTW_ESTIMATE)),
-        backward(fftw_plan_dft_c2r_1d(n, z.p, x.p, FFTW_ESTIMATE)) {}
+      : nf(n), nom(n / 2 + 1), x(static_cast<std::size_t>(n)), z(static_cast<std::size_t>(n / 2 + 1)) {
+    const std::lock_guard<std::mutex> lock(planning());
+    forward = fftw_plan_dft_r2c_1d(n, x.p, z.p, FFTW_ESTIMATE);
+    backward = fftw_plan_dft_c2r_1d(n, z.p, x.p, FFTW_ESTIMATE);
+  }
   ~Transforms() {
+    const std::lock_guard<std::mutex> lock(planning());
     fftw_destroy_plan(forward);
     fftw_destroy_plan(backward);
   }

@@ -266,4 +266,32 @@ std::vector<Point> symmetric_hull(std::span<const double> x, std::span<const dou
   return hull_of(std::move(keep));
 }
 
+std::vector<Point> symmetric_hull_of_runs(std::span<const double> sub_x, std::span<const double> sub_y,
+                                          std::span<const double> boxes, const RunPoints& points_of) {
+  const std::size_t runs = boxes.size() / 4;
+  std::vector<double> x, y;
+  auto every_point = [&] {
+    for (std::size_t r = 0; r < runs; ++r) points_of(r, x, y);
+    x.insert(x.end(), sub_x.begin(), sub_x.end()), y.insert(y.end(), sub_y.begin(), sub_y.end());
+    return symmetric_hull(x, y);
+  };
+  std::vector<Point> keep = symmetric_hull(sub_x, sub_y);
+  if (keep.size() < 3) return every_point();
+  const SectorBounds inner(keep);
+  if (!inner.usable(keep)) return every_point();
+  for (std::size_t r = 0; r < runs; ++r) {
+    const double* b = &boxes[4 * r];
+    if (holds(inner, {b[0], b[1], b[2], b[3]})) continue;
+    x.clear(), y.clear();
+    points_of(r, x, y);
+    for (std::size_t i = 0; i < x.size(); ++i) {
+      const Point p{x[i], y[i]};
+      if (inner.inside(p)) continue;
+      keep.push_back(p);
+      keep.push_back({-p.x, -p.y});
+    }
+  }
+  return hull_of(std::move(keep));
+}
+
 }  // namespace sitekit::spectra::detail

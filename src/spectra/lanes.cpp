@@ -97,6 +97,83 @@ template <bool Record>
   return out;
 }
 
+// One sub-step of both components, written once for the vector loop and
+// for the replay so that the two round alike.
+#define SITEKIT_SUBSTEP(u, v, lo, hi, a11, a12, a21, a22, b11, b12, b21, b22) \
+  do {                                                                          \
+    const auto un_ = a11 * u + a12 * v + (b11 * lo + b12 * hi);                 \
+    const auto vn_ = a21 * u + a22 * v + (b21 * lo + b22 * hi);                 \
+    u = un_;                                                                    \
+    v = vn_;                                                                    \
+  } while (0)
+
+#define SITEKIT_MIN(m, x) ((vl)((((vli)(x)) & ((x) < (m))) | (((vli)(m)) & ~((x) < (m)))))
+
+// The input between samples i - 1 and i at sub-step j of m.
+inline double input_at(std::span<const double> a, std::size_t i, int j, int m, double inv_m) {
+  return j == m ? a[i] : a[i - 1] + (a[i] - a[i - 1]) * (j * inv_m);
+}
+
+[[gnu::always_inline]] inline void step_pair(std::span<const double> a1, std::span<const double> a2,
+                                             const LaneGroup& g, PairTrack& t) {
+  vli abs_mask;
+  vl a11, a12, a21, a22, b11, b12, b21, b22;
+  for (int l = 0; l < lane_count; ++l) {
+    const StepCoefficients& k = g.k[l];
+    abs_mask[l] = INT64_MAX;
+    a11[l] = k.a11, a12[l] = k.a12, a21[l] = k.a21, a22[l] = k.a22;
+    b11[l] = k.b11, b12[l] = k.b12, b21[l] = k.b21, b22[l] = k.b22;
+  }
+  const vl zero = {};
+  vl u1 = zero, v1 = zero, u2 = zero, v2 = zero, peak1 = zero, peak2 = zero;
+  const double inv_m = 1.0 / g.m;
+  auto keep_sub = [&](std::size_t j) {
+    for (int l = 0; l < lane_count; ++l) t.sub1[l * t.subs + j] = u1[l], t.sub2[l * t.subs + j] = u2[l];
+  };
+  keep_sub(0);
+  for (std::size_t r = 0; r < t.runs; ++r) {
+    vl lo1 = u1, hi1 = u1, lo2 = u2, hi2 = u2;  // the run's first point is its start
+    for (int l = 0; l < lane_count; ++l) {
+      double* s = &t.state[(l * t.runs + r) * 4];
+      s[0] = u1[l], s[1] = v1[l], s[2] = u2[l], s[3] = v2[l];
+    }
+    const std::size_t end = std::min(t.n, 1 + (r + 1) * PairTrack::run);
+    for (std::size_t i = 1 + r * PairTrack::run; i < end; ++i) {
+      double in1 = a1[i - 1], in2 = a2[i - 1];
+      for (int j = 1; j <= g.m; ++j) {
+        const double next1 = input_at(a1, i, j, g.m, inv_m), next2 = input_at(a2, i, j, g.m, inv_m);
+        SITEKIT_SUBSTEP(u1, v1, in1, next1, a11, a12, a21, a22, b11, b12, b21, b22);
+        SITEKIT_SUBSTEP(u2, v2, in2, next2, a11, a12, a21, a22, b11, b12, b21, b22);
+        in1 = next1, in2 = next2;
+        peak1 = SITEKIT_MAX(peak1, SITEKIT_ABS(u1));
+        peak2 = SITEKIT_MAX(peak2, SITEKIT_ABS(u2));
+        lo1 = SITEKIT_MIN(lo1, u1), hi1 = SITEKIT_MAX(hi1, u1);
+        lo2 = SITEKIT_MIN(lo2, u2), hi2 = SITEKIT_MAX(hi2, u2);
+      }
+      if (i % PairTrack::stride == 0) keep_sub(i / PairTrack::stride);
+    }
+    for (int l = 0; l < lane_count; ++l) {
+      double* b = &t.box[(l * t.runs + r) * 4];
+      b[0] = lo1[l], b[1] = hi1[l], b[2] = lo2[l], b[3] = hi2[l];
+    }
+  }
+  for (int l = 0; l < lane_count; ++l) t.peak1[l] = peak1[l], t.peak2[l] = peak2[l];
+}
+
+#if defined(__x86_64__)
+[[gnu::target("avx512f")]] void pair_avx512(std::span<const double> a1, std::span<const double> a2,
+                                            const LaneGroup& g, PairTrack& t) {
+  step_pair(a1, a2, g, t);
+}
+[[gnu::target("avx2")]] void pair_avx2(std::span<const double> a1, std::span<const double> a2, const LaneGroup& g,
+                                       PairTrack& t) {
+  step_pair(a1, a2, g, t);
+}
+#endif
+void pair_base(std::span<const double> a1, std::span<const double> a2, const LaneGroup& g, PairTrack& t) {
+  step_pair(a1, a2, g, t);
+}
+
 #if defined(__x86_64__)
 [[gnu::target("avx512f")]] LanePeaks step_lanes_avx512(std::span<const double> a, const LaneGroup& g, double zeta,
                                                       double* const* history) {
@@ -125,7 +202,46 @@ LanePeaks run_group(std::span<const double> a, const LaneGroup& g, double zeta,
   return step_lanes_base(a, g, zeta, history);
 }
 
+void run_pair(std::span<const double> a1, std::span<const double> a2, const LaneGroup& g, double,
+              PairTrack& t) {
+  t.n = std::min(a1.size(), a2.size());
+  t.runs = t.n > 1 ? (t.n - 2) / PairTrack::run + 1 : 0;
+  t.subs = t.n == 0 ? 0 : (t.n - 1) / PairTrack::stride + 1;
+  t.sub1.resize(lane_count * t.subs), t.sub2.resize(lane_count * t.subs);
+  t.box.resize(lane_count * t.runs * 4), t.state.resize(lane_count * t.runs * 4);
+  t.peak1.fill(0.0), t.peak2.fill(0.0);
+  if (t.n == 0) return;
+#if defined(__x86_64__)
+  static const bool avx512 = __builtin_cpu_supports("avx512f"), avx2 = __builtin_cpu_supports("avx2");
+  if (avx512) return pair_avx512(a1, a2, g, t);
+  if (avx2) return pair_avx2(a1, a2, g, t);
+#endif
+  pair_base(a1, a2, g, t);
+}
+
+void replay_run(std::span<const double> a1, std::span<const double> a2, const LaneGroup& g, const PairTrack& t,
+                int l, std::size_t r, std::vector<double>& x, std::vector<double>& y) {
+  const StepCoefficients& k = g.k[l];
+  const double* s = &t.state[(l * t.runs + r) * 4];
+  double u1 = s[0], v1 = s[1], u2 = s[2], v2 = s[3];
+  x.push_back(u1), y.push_back(u2);
+  const double inv_m = 1.0 / g.m;
+  const std::size_t end = std::min(t.n, 1 + (r + 1) * PairTrack::run);
+  for (std::size_t i = 1 + r * PairTrack::run; i < end; ++i) {
+    double in1 = a1[i - 1], in2 = a2[i - 1];
+    for (int j = 1; j <= g.m; ++j) {
+      const double next1 = input_at(a1, i, j, g.m, inv_m), next2 = input_at(a2, i, j, g.m, inv_m);
+      SITEKIT_SUBSTEP(u1, v1, in1, next1, k.a11, k.a12, k.a21, k.a22, k.b11, k.b12, k.b21, k.b22);
+      SITEKIT_SUBSTEP(u2, v2, in2, next2, k.a11, k.a12, k.a21, k.a22, k.b11, k.b12, k.b21, k.b22);
+      in1 = next1, in2 = next2;
+      x.push_back(u1), y.push_back(u2);
+    }
+  }
+}
+
 #undef SITEKIT_ABS
 #undef SITEKIT_MAX
+#undef SITEKIT_MIN
+#undef SITEKIT_SUBSTEP
 
 }  // namespace sitekit::spectra::detail

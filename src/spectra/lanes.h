@@ -36,6 +36,30 @@ struct LanePeaks {
 LanePeaks run_group(std::span<const double> a, const LaneGroup& g, double zeta,
                     double* const* history = nullptr);
 
+// Both horizontal components of a group stepped together, for RotD, with
+// what the rotated peaks need kept instead of the histories: every stride-th
+// sample point, and per run of `run` samples the state at its start and
+// the box of its points.  A run whose box lies inside the hull of the
+// sub-sampled points cannot add a vertex; the few that can are stepped
+// again from their state (replay_run), to the same numbers.
+struct PairTrack {
+  static constexpr std::size_t run = 32, stride = 8;
+  std::size_t n = 0, runs = 0, subs = 0;  // samples, runs, sub-sampled points per lane
+  std::vector<double> sub1, sub2;         // [l * subs + j]: u1, u2 at sample j * stride
+  std::vector<double> box;                // [(l * runs + r) * 4 + 0..3]: least u1, most u1, least u2, most u2
+  std::vector<double> state;              // [(l * runs + r) * 4 + 0..3]: u1, v1, u2, v2 at the run's start
+  std::array<double, lane_count> peak1{}, peak2{};  // largest |u1|, |u2|
+};
+
+// Run r covers the steps to samples 1 + r * run ... ; its points are the
+// sub-step points of those steps.
+void run_pair(std::span<const double> a1, std::span<const double> a2, const LaneGroup& g, double zeta,
+              PairTrack& t);
+
+// The points of run r of lane l, appended to x and y.
+void replay_run(std::span<const double> a1, std::span<const double> a2, const LaneGroup& g, const PairTrack& t,
+                int l, std::size_t r, std::vector<double>& x, std::vector<double>& y);
+
 // Number of history points of one lane.
 inline std::size_t history_length(std::size_t n, int m) {
   return n == 0 ? 0 : 1 + (n - 1) * static_cast<std::size_t>(m);

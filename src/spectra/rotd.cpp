@@ -9,29 +9,12 @@
 #include "spectra/hull.h"
 #include "spectra/lanes.h"
 #include "spectra/parallel.h"
-#include "spectra/scratch.h"
 
 namespace sitekit::spectra {
 namespace {
 
 constexpr int angle_count = 180;
 
-// Histories of both components for one group, one per distinct period: a
-// lane that repeats its neighbour's period writes the same values into the
-// same history.  The store is kept per thread and only grows, so groups
-// after the first (and later calls) reuse its pages.
-struct GroupHistories {
-  double* store = nullptr;
-  std::size_t length = 0;
-  std::array<int, detail::lane_count> slot{};  // history of each lane
-  int distinct = 0;
-
-  explicit GroupHistories(const detail::LaneGroup& g, std::size_t n) : length(n) {
-    for (int l = 0; l < detail::lane_count; ++l)
-      slot[l] = l > 0 && g.index[l] == g.index[l - 1] ? slot[l - 1] : distinct++;
-  }
-  double* lane(int component, int l) const { return store + (component * distinct + slot[l]) * length; }
-};
 }  // namespace
 
 namespace {
@@ -139,23 +122,26 @@ std::vector<RotDValue> rotd_spectrum(std::span<const double> a1, std::span<const
     out[i].period = periods[i];
   }
   const std::vector<detail::LaneGroup> groups = detail::plan_groups(periods, dt, zeta);
-  for_each_index(groups.size(), threads, [&](std::size_t gi) {
+  // The working arrays of each thread belong to the calling thread, so that
+  // they are kept from group to group and from call to call.
+  thread_local std::vector<detail::PairTrack> kept;
+  std::vector<detail::PairTrack>& tracks = kept;  // the caller's, named in every thread
+  if (tracks.size() < std::max(1u, threads)) tracks.resize(std::max(1u, threads));
+  for_each_index_of(groups.size(), threads, [&](std::size_t gi, std::size_t worker) {
     const detail::LaneGroup& g = groups[gi];
-    thread_local detail::Scratch store;
-    const std::size_t length = detail::history_length(n, g.m);
-    GroupHistories h(g, length);
-    h.store = store.reserve(2 * static_cast<std::size_t>(h.distinct) * length);
-    for (int c = 0; c < 2; ++c) {
-      double* lanes[detail::lane_count];
-      for (int l = 0; l < detail::lane_count; ++l) lanes[l] = h.lane(c, l);
-      detail::run_group(c == 0 ? a1 : a2, g, zeta, lanes);
-    }
+    detail::PairTrack& t = tracks[worker];
+    detail::run_pair(a1, a2, g, zeta, t);
     for (int l = 0; l < detail::lane_count; ++l) {
       if (l > 0 && g.index[l] == g.index[l - 1]) continue;  // a repeated period fills the group
-      const std::span<const double> u1(h.lane(0, l), h.length), u2(h.lane(1, l), h.length);
-      const RotDValue v = rotd_of(u1, u2);
+      const auto points_of = [&](std::size_t r, std::vector<double>& x, std::vector<double>& y) {
+        detail::replay_run(a1, a2, g, t, l, r, x, y);
+      };
+      const std::span<const double> sub1(&t.sub1[l * t.subs], t.subs), sub2(&t.sub2[l * t.subs], t.subs);
+      const std::vector<detail::Point> hull =
+          detail::symmetric_hull_of_runs(sub1, sub2, std::span<const double>(&t.box[l * t.runs * 4], t.runs * 4), points_of);
+      const RotDValue v = percentiles_of(peaks_over(hull));
       const double w2 = g.omega[l] * g.omega[l];
-      out[g.index[l]] = {periods[g.index[l]], w2 * v.rotd50, w2 * v.rotd100, w2 * v.psa1, w2 * v.psa2};
+      out[g.index[l]] = {periods[g.index[l]], w2 * v.rotd50, w2 * v.rotd100, w2 * t.peak1[l], w2 * t.peak2[l]};
     }
   });
   return out;

@@ -8,6 +8,7 @@
 #include <random>
 #include <vector>
 
+#include "spectra/lanes.h"
 #include "spectra/rotd.h"
 #include "spectra/spectrum.h"
 
@@ -122,6 +123,61 @@ TEST(RotDSpectrum, SingleComponentsAreTheResponseSpectrumItself) {
     for (std::size_t i = 0; i < periods.size(); ++i) {
       EXPECT_EQ(rot[i].psa1, s1[i].psa) << r.what << " T = " << periods[i];
       EXPECT_EQ(rot[i].psa2, s2[i].psa) << r.what << " T = " << periods[i];
+    }
+  }
+}
+
+TEST(RotDSpectrum, RunsSteppedAgainGiveThePeaksOfEveryPoint) {
+  // The spectrum keeps only every eighth point and the box of every run of
+  // 32 samples, and steps again the runs that poke out of the sub-sampled
+  // hull.  Its peaks must be those of the whole recorded histories:
+  // a point missed at a run's edge, or stepped again to other numbers,
+  // would show.  Records long and short, ending inside a run or on its
+  // edge, with sub-stepped periods.
+  struct Row { const char* what; std::size_t n; double dt; };
+  const Row rows[] = {
+      {"ends inside a run", 4000, 0.01},
+      {"ends on a run's edge", 32 * 40 + 1, 0.01},
+      {"one run and a point", 34, 0.01},
+      {"coarse samples, sub-steps", 2500, 0.05},
+  };
+  const std::vector<double> periods = {0.02, 0.07, 0.2, 0.5, 1.3, 3.0, 8.0};
+  for (const Row& r : rows) {
+    std::vector<double> a1(r.n), a2(r.n);
+    for (std::size_t k = 0; k < r.n; ++k) {
+      const double env = std::exp(-std::pow((k * r.dt - 8.0) / 4.0, 2));
+      a1[k] = env * (std::sin(2.1 * k * r.dt) + 0.3 * std::sin(17.0 * k * r.dt));
+      a2[k] = env * std::cos(3.3 * k * r.dt + 0.2) * (1.0 + 0.5 * std::sin(0.9 * k * r.dt));
+    }
+    const auto rot = rotd_spectrum(a1, a2, r.dt, periods, 0.05, 2);
+    for (std::size_t i = 0; i < periods.size(); ++i) {
+      const double p[] = {periods[i]};
+      const detail::LaneGroup g = detail::plan_groups(p, r.dt, 0.05)[0];
+      std::vector<std::vector<double>> h(2, std::vector<double>(detail::history_length(r.n, g.m)));
+      for (int c = 0; c < 2; ++c) {
+        double* lanes[detail::lane_count];
+        for (double*& l : lanes) l = h[c].data();
+        detail::run_group(c == 0 ? a1 : a2, g, 0.05, lanes);
+      }
+      // Every run stepped again, one after another, is the history itself;
+      // each run's box is its least and most values.
+      detail::PairTrack t;
+      detail::run_pair(a1, a2, g, 0.05, t);
+      std::vector<double> x, y;
+      for (std::size_t run = 0; run < t.runs; ++run) {
+        std::vector<double> rx, ry;
+        detail::replay_run(a1, a2, g, t, 0, run, rx, ry);
+        const double* b = &t.box[4 * run];
+        EXPECT_EQ(b[0], *std::min_element(rx.begin(), rx.end())) << r.what << " run " << run;
+        EXPECT_EQ(b[3], *std::max_element(ry.begin(), ry.end())) << r.what << " run " << run;
+        x.insert(x.end(), rx.begin() + (run > 0), rx.end()), y.insert(y.end(), ry.begin() + (run > 0), ry.end());
+      }
+      EXPECT_EQ(x, h[0]) << r.what << " T = " << periods[i];
+      EXPECT_EQ(y, h[1]) << r.what << " T = " << periods[i];
+      const RotDValue all = percentiles_of(brute_force_peaks(h[0], h[1]));
+      const double w2 = g.omega[0] * g.omega[0];
+      EXPECT_EQ(rot[i].rotd50, w2 * all.rotd50) << r.what << " T = " << periods[i];
+      EXPECT_EQ(rot[i].rotd100, w2 * all.rotd100) << r.what << " T = " << periods[i];
     }
   }
 }
