@@ -8,7 +8,6 @@
 #include <sstream>
 
 #include "cli/child.h"
-#include "cli/trace_tmp.h"
 #include "cli/diagnostic.h"
 #include "cli/messages.h"
 #include "cli/result_digest.h"
@@ -103,10 +102,8 @@ records::Record record_and_compute(const RunJob& job, const fs::path& siteresp, 
                                    const Alongside& alongside) {
   std::string file;
   if (std::optional<std::string> text = wave_file_text(job, file)) {
-    trace_at("read text");
     write_input(dir, *text);
     RunningChild child = start(siteresp, dir, job);
-    trace_at("child started");
     records::Result<records::Record> r = records::read_wave(*text, file);
     // The text's pages serve the series computed next: a fresh page costs
     // more than the arithmetic done on it.
@@ -116,11 +113,8 @@ records::Record record_and_compute(const RunJob& job, const fs::path& siteresp, 
     if (rec.files.empty()) rec.files = {file};
     warn_all(rec.warnings);
     check_record(rec, file);
-    trace_at("record parsed");
     alongside(rec);
-    trace_at("alongside done");
     finish(child, siteresp, dir, job, rec);
-    trace_at("child done");
     return rec;
   }
   records::Result<records::Record> r = records::import_record(job.record, {});
@@ -176,9 +170,7 @@ void perform(const RunJob& job, const fs::path& siteresp, RunRow& row) {
   digest(staged.path(), soil.wave_type, row);
   const std::string info = write_run_info(staged.path(), job, rec, soil);
   if (!info.empty()) stop({row.folder.string(), 0, msg::cannot_write(info)});
-  trace_at("info written");
   const std::string why = staged.publish();
-  trace_at("published");
   if (!why.empty()) stop({row.folder.string(), 0, msg::cannot_publish(why)});
 }
 
@@ -186,7 +178,6 @@ void perform(const RunJob& job, const fs::path& siteresp, RunRow& row) {
 
 RunRow run_one(const RunJob& job, const fs::path& siteresp) {
   const auto t0 = std::chrono::steady_clock::now();
-  trace_at("run_one");
   RunRow row;
   row.record = fmt::format("{}", fmt::join(job.record, " "));
   row.name = job.name;
