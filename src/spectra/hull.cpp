@@ -58,23 +58,31 @@ bool strictly_inside(const std::vector<Point>& poly, Point p) {
   return true;
 }
 
-// Andrew's monotone chain.
-std::vector<Point> hull_of(std::vector<Point> pts) {
-  std::sort(pts.begin(), pts.end(), [](Point a, Point b) { return a.x < b.x || (a.x == b.x && a.y < b.y); });
+bool before(Point a, Point b) { return a.x < b.x || (a.x == b.x && a.y < b.y); }
+
+// The hull of the points and their mirrors, by Andrew's monotone chain.
+// Only the given side is sorted: its mirrors, negated in reverse order, are
+// sorted too, and one merge gives the whole set in order.  The upper chain
+// of a set symmetric about the origin is its lower chain negated (a cross
+// product of negated points is the same number), so only the lower chain is
+// built.
+std::vector<Point> hull_of(std::vector<Point> side) {
+  std::sort(side.begin(), side.end(), before);
+  std::vector<Point> mirrors(side.rbegin(), side.rend());
+  for (Point& p : mirrors) p = {-p.x, -p.y};
+  std::vector<Point> pts(2 * side.size());
+  std::merge(side.begin(), side.end(), mirrors.begin(), mirrors.end(), pts.begin(), before);
   pts.erase(std::unique(pts.begin(), pts.end(), [](Point a, Point b) { return a.x == b.x && a.y == b.y; }),
             pts.end());
   if (pts.size() < 3) return pts;
-  std::vector<Point> h(2 * pts.size());
+  std::vector<Point> h(pts.size());
   std::size_t k = 0;
   for (const Point& p : pts) {
     while (k >= 2 && cross(h[k - 2], h[k - 1], p) <= 0.0) --k;
     h[k++] = p;
   }
-  for (std::size_t i = pts.size() - 1, lower = k + 1; i-- > 0;) {
-    while (k >= lower && cross(h[k - 2], h[k - 1], pts[i]) <= 0.0) --k;
-    h[k++] = pts[i];
-  }
-  h.resize(k - 1);
+  h.resize(k);
+  for (std::size_t i = 1; i + 1 < k; ++i) h.push_back({-h[i].x, -h[i].y});
   return h;
 }
 
@@ -92,7 +100,6 @@ std::vector<Point> octagon_hull(std::span<const double> x, std::span<const doubl
     if (p.x * p.x + p.y * p.y < r2) continue;
     if (strictly_inside(poly, p)) continue;
     keep.push_back(p);
-    keep.push_back({-p.x, -p.y});
   }
   return hull_of(std::move(keep));
 }
@@ -260,7 +267,6 @@ std::vector<Point> symmetric_hull(std::span<const double> x, std::span<const dou
       const Point p{x[i], y[i]};
       if (inner.inside(p)) continue;
       keep.push_back(p);
-      keep.push_back({-p.x, -p.y});
     }
   }
   return hull_of(std::move(keep));
@@ -288,7 +294,6 @@ std::vector<Point> symmetric_hull_of_runs(std::span<const double> sub_x, std::sp
       const Point p{x[i], y[i]};
       if (inner.inside(p)) continue;
       keep.push_back(p);
-      keep.push_back({-p.x, -p.y});
     }
   }
   return hull_of(std::move(keep));
