@@ -128,8 +128,8 @@ TEST(RotDSpectrum, SingleComponentsAreTheResponseSpectrumItself) {
 }
 
 TEST(RotDSpectrum, RunsSteppedAgainGiveThePeaksOfEveryPoint) {
-  // The spectrum keeps only every eighth point and the box of every run of
-  // 32 samples, and steps again the runs that poke out of the sub-sampled
+  // The spectrum keeps only every stride-th point and the box of every run
+  // of samples, and steps again the runs that poke out of the sub-sampled
   // hull.  Its peaks must be those of the whole recorded histories:
   // a point missed at a run's edge, or stepped again to other numbers,
   // would show.  Records long and short, ending inside a run or on its
@@ -137,8 +137,8 @@ TEST(RotDSpectrum, RunsSteppedAgainGiveThePeaksOfEveryPoint) {
   struct Row { const char* what; std::size_t n; double dt; };
   const Row rows[] = {
       {"ends inside a run", 4000, 0.01},
-      {"ends on a run's edge", 32 * 40 + 1, 0.01},
-      {"one run and a point", 34, 0.01},
+      {"ends on a run's edge", detail::PairTrack::run * 40 + 1, 0.01},
+      {"one run and a point", detail::PairTrack::run + 2, 0.01},
       {"coarse samples, sub-steps", 2500, 0.05},
   };
   const std::vector<double> periods = {0.02, 0.07, 0.2, 0.5, 1.3, 3.0, 8.0};
