@@ -54,8 +54,10 @@ struct Transforms {
   explicit Transforms(int n)
       : nf(n), nom(n / 2 + 1), x(static_cast<std::size_t>(n)), h(static_cast<std::size_t>(n)) {
     const std::lock_guard<std::mutex> lock(planning());
-    forward = fftw_plan_r2r_1d(n, x.p, h.p, FFTW_R2HC, FFTW_ESTIMATE);
-    backward = fftw_plan_r2r_1d(n, h.p, x.p, FFTW_HC2R, FFTW_ESTIMATE);
+    // Every transform's input is written afresh, so it may be used as
+    // scratch: no buffer is copied or allocated per transform.
+    forward = fftw_plan_r2r_1d(n, x.p, h.p, FFTW_R2HC, FFTW_ESTIMATE | FFTW_DESTROY_INPUT);
+    backward = fftw_plan_r2r_1d(n, h.p, x.p, FFTW_HC2R, FFTW_ESTIMATE | FFTW_DESTROY_INPUT);
   }
   ~Transforms() {
     const std::lock_guard<std::mutex> lock(planning());
