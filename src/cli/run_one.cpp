@@ -2,6 +2,11 @@
 
 #include <fmt/format.h>
 
+#include <fcntl.h>
+#include <sys/mman.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <fstream>
 #include <functional>
@@ -59,15 +64,76 @@ records::SoilProfile checked_soil(const RunJob& job) {
   return std::move(s).value();
 }
 
-// A RECORD that is one wave file: its text, which becomes input.csv byte for
-// byte.  Anything else (other formats, triplets) is imported first.
-std::optional<std::string> wave_file_text(const RunJob& job, std::string& file) {
+// A RECORD that is one wave file is handed to the computation as it is:
+// input.csv is a copy, byte for byte.  Anything else (other formats,
+// triplets) is imported first.  The marks of every format are near the top,
+// so the file's head decides, and the computation starts before the record
+// is read whole.
+std::optional<std::string> single_wave_file(const RunJob& job) {
   const auto files = records::expand_record_files(job.record, std::nullopt);
   if (!files || files.value().size() != 1) return std::nullopt;
-  auto content = records::slurp(files.value().front());
-  if (!content || records::detect(content.value()) != records::Format::wave) return std::nullopt;
-  file = files.value().front();
-  return std::move(content).value();
+  std::ifstream in(files.value().front(), std::ios::binary);
+  std::string head(records::detect_head_bytes, '\0');
+  in.read(head.data(), static_cast<std::streamsize>(head.size()));
+  head.resize(static_cast<std::size_t>(in.gcount()));
+  if (!in && !in.eof()) return std::nullopt;
+  if (records::detect(head) != records::Format::wave) return std::nullopt;
+  return files.value().front();
+}
+
+// The copy is made by the kernel, through a temporary name, and made
+// writable like every file of the run (a read-only record gives a
+// read-only copy).
+void copy_input(const fs::path& dir, const std::string& file) {
+  const fs::path tmp = dir / ".input.csv.part", to = dir / "input.csv";
+  std::error_code ec;
+  fs::copy_file(file, tmp, fs::copy_options::overwrite_existing, ec);
+  if (!ec) fs::permissions(tmp, static_cast<fs::perms>(0666 & ~process_umask()), ec);
+  if (!ec) fs::rename(tmp, to, ec);
+  if (ec) {
+    std::error_code ignored;
+    fs::remove(tmp, ignored);
+    stop({to.string(), 0, msg::cannot_write(ec.message())});
+  }
+}
+
+// A file of the run's own folder, mapped: its pages are already in memory
+// (the copy was just made), where reading them into a string would first
+// touch as many fresh ones.  No one else writes to the folder while it is
+// being built, so the mapping cannot shrink under the reader.  Empty when
+// the file cannot be mapped.
+class MappedFile {
+public:
+  explicit MappedFile(const fs::path& p) {
+    const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return;
+    struct stat st {};
+    if (::fstat(fd, &st) == 0 && st.st_size > 0) {
+      void* m = ::mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
+      if (m != MAP_FAILED) data_ = static_cast<const char*>(m), size_ = static_cast<std::size_t>(st.st_size);
+    }
+    ::close(fd);
+  }
+  ~MappedFile() {
+    if (data_) ::munmap(const_cast<char*>(data_), size_);
+  }
+  MappedFile(const MappedFile&) = delete;
+  MappedFile& operator=(const MappedFile&) = delete;
+  bool ok() const { return data_ != nullptr; }
+  std::string_view text() const { return {data_, size_}; }
+
+private:
+  const char* data_ = nullptr;
+  std::size_t size_ = 0;
+};
+
+// The record as the computation reads it: from its copy in the run folder.
+records::Result<records::Record> read_input_copy(const fs::path& dir, const std::string& file) {
+  const MappedFile copy(dir / "input.csv");
+  if (copy.ok()) return records::read_wave(copy.text(), file);
+  records::Result<std::string> text = records::slurp((dir / "input.csv").string());
+  if (!text) return records::Error{file, 0, text.error().message};
+  return records::read_wave(text.value(), file);
 }
 
 void write_input(const fs::path& dir, const std::string& text) {
@@ -100,19 +166,16 @@ using Alongside = std::function<void(const records::Record&)>;
 
 records::Record record_and_compute(const RunJob& job, const fs::path& siteresp, const fs::path& dir,
                                    const Alongside& alongside) {
-  std::string file;
-  if (std::optional<std::string> text = wave_file_text(job, file)) {
-    write_input(dir, *text);
+  if (const std::optional<std::string> file = single_wave_file(job)) {
+    copy_input(dir, *file);
     RunningChild child = start(siteresp, dir, job);
-    records::Result<records::Record> r = records::read_wave(*text, file);
-    // The text's pages serve the series computed next: a fresh page costs
-    // more than the arithmetic done on it.
-    text.reset();
+    // Messages name the record.
+    records::Result<records::Record> r = read_input_copy(dir, *file);
     if (!r) stop(from(r.error()));
     records::Record rec = std::move(r).value();
-    if (rec.files.empty()) rec.files = {file};
+    if (rec.files.empty()) rec.files = {*file};
     warn_all(rec.warnings);
-    check_record(rec, file);
+    check_record(rec, *file);
     alongside(rec);
     finish(child, siteresp, dir, job, rec);
     return rec;

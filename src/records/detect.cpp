@@ -52,7 +52,7 @@ Format detect_lines(const Lines& lines) {
 
 Format detect(std::string_view content) {
   // The marks are all near the top: do not split a whole large file.
-  const std::size_t head = std::min<std::size_t>(content.size(), 1 << 16);
+  const std::size_t head = std::min(content.size(), detect_head_bytes);
   const Lines lines = text::split_lines(content.substr(0, head));
   return detect_lines(lines);
 }

@@ -26,6 +26,9 @@ inline constexpr std::size_t max_file_bytes = std::size_t{256} << 20;
 // The format of `content`, or Format::automatic when none fits.
 Format detect(std::string_view content);
 
+// detect() reads no further than this many bytes of the content.
+inline constexpr std::size_t detect_head_bytes = std::size_t{1} << 16;
+
 // The channels in `content`, read as `format` (automatic: detect()).  `file`
 // names the content in diagnostics and in Component::file.  Single-channel
 // formats give one component; COSMOS and CSMIP files may give several; the
