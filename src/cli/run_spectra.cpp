@@ -18,10 +18,6 @@ namespace {
 
 constexpr double run_damping = 0.05;
 
-// Both cores: the spectra run beside the dialogue program's computation
-// and beside the smoothing, and none of the values depends on the split.
-constexpr unsigned threads = 2;
-
 template <typename Value>
 std::vector<double> column_of(const std::vector<Value>& s, double Value::*field) {
   std::vector<double> v;
@@ -44,21 +40,33 @@ void add_triple(CsvTable& t, const std::string& what, const std::string& units, 
   t.columns.push_back(std::move(ratio));
 }
 
+// The spectra of one side (the input or the surface series): RotD of the
+// horizontals, which brings their single spectra, and the vertical's.
+struct SideSpectra {
+  std::vector<spectra::RotDValue> horizontal;
+  std::vector<spectra::SpectralValue> vertical;
+};
+
+SideSpectra side_spectra(const std::array<std::vector<double>, 3>& a, double dt, const std::vector<double>& periods) {
+  return {spectra::rotd_spectrum(a[0], a[1], dt, periods, run_damping),
+          spectra::response_spectrum(a[2], dt, periods, run_damping)};
+}
+
 CsvTable response_spectra(const RunMotion& m, const std::string& u) {
   const std::vector<double> periods = spectra::default_periods();
   CsvTable t;
   t.heading.push_back("period_s");
   t.columns.push_back(periods);
-  // The horizontals' single spectra come with their RotD pass.
-  const auto in = spectra::rotd_spectrum(m.input[0], m.input[1], m.dt, periods, run_damping, threads);
-  const auto out = spectra::rotd_spectrum(m.surface[0], m.surface[1], m.dt, periods, run_damping, threads);
-  add_triple(t, "PSA_H1_5", u, column_of(in, &spectra::RotDValue::psa1), column_of(out, &spectra::RotDValue::psa1));
-  add_triple(t, "PSA_H2_5", u, column_of(in, &spectra::RotDValue::psa2), column_of(out, &spectra::RotDValue::psa2));
-  const auto vin = spectra::response_spectrum(m.input[2], m.dt, periods, run_damping, threads);
-  const auto vout = spectra::response_spectrum(m.surface[2], m.dt, periods, run_damping, threads);
-  add_triple(t, "PSA_V1_5", u, column_of(vin, &spectra::SpectralValue::psa),
-             column_of(vout, &spectra::SpectralValue::psa));
-  add_triple(t, "RotD50_5", u, column_of(in, &spectra::RotDValue::rotd50), column_of(out, &spectra::RotDValue::rotd50));
+  // The two sides are the same work, one on each core.
+  SideSpectra out;
+  std::jthread surface([&] { out = side_spectra(m.surface, m.dt, periods); });
+  const SideSpectra in = side_spectra(m.input, m.dt, periods);
+  surface.join();
+  using spectra::RotDValue, spectra::SpectralValue;
+  add_triple(t, "PSA_H1_5", u, column_of(in.horizontal, &RotDValue::psa1), column_of(out.horizontal, &RotDValue::psa1));
+  add_triple(t, "PSA_H2_5", u, column_of(in.horizontal, &RotDValue::psa2), column_of(out.horizontal, &RotDValue::psa2));
+  add_triple(t, "PSA_V1_5", u, column_of(in.vertical, &SpectralValue::psa), column_of(out.vertical, &SpectralValue::psa));
+  add_triple(t, "RotD50_5", u, column_of(in.horizontal, &RotDValue::rotd50), column_of(out.horizontal, &RotDValue::rotd50));
   return t;
 }
 
