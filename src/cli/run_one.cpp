@@ -194,7 +194,8 @@ records::Record record_and_compute(const RunJob& job, const fs::path& siteresp, 
 
 void digest(const fs::path& dir, int wave_type, RunRow& row) {
   if (const auto peaks = surface_peaks(read_text(dir / "summary.txt"))) row.surface_peak = *peaks;
-  if (const auto amp = peak_amplification(read_text(dir / "Amp-Factors.csv"), wave_type)) {
+  const MappedFile amp_factors(dir / "Amp-Factors.csv");
+  if (const auto amp = peak_amplification(amp_factors.text(), wave_type)) {
     row.sh_hz = amp->sh_hz, row.sh = amp->sh;
     row.psv_hz = amp->psv_hz, row.psv = amp->psv;
   }

@@ -41,18 +41,22 @@ void add_triple(CsvTable& t, const std::string& what, const std::string& units, 
 }
 
 // The spectra of one side (the input or the surface series): RotD of the
-// horizontals, which brings their single spectra, and the vertical's.
+// horizontals, which brings their single spectra, the vertical's, and the
+// intensity measures of all three.
 struct SideSpectra {
   std::vector<spectra::RotDValue> horizontal;
   std::vector<spectra::SpectralValue> vertical;
+  std::array<spectra::Intensity, 3> measures;
 };
 
 SideSpectra side_spectra(const std::array<std::vector<double>, 3>& a, double dt, const std::vector<double>& periods) {
-  return {spectra::rotd_spectrum(a[0], a[1], dt, periods, run_damping),
-          spectra::response_spectrum(a[2], dt, periods, run_damping)};
+  SideSpectra s{spectra::rotd_spectrum(a[0], a[1], dt, periods, run_damping),
+                spectra::response_spectrum(a[2], dt, periods, run_damping), {}};
+  for (int c = 0; c < 3; ++c) s.measures[c] = spectra::intensity(a[c], dt);
+  return s;
 }
 
-CsvTable response_spectra(const RunMotion& m, const std::string& u) {
+CsvTable response_spectra(const RunMotion& m, const std::string& u, RunIntensities& measures) {
   const std::vector<double> periods = spectra::default_periods();
   CsvTable t;
   t.heading.push_back("period_s");
@@ -67,6 +71,7 @@ CsvTable response_spectra(const RunMotion& m, const std::string& u) {
   add_triple(t, "PSA_H2_5", u, column_of(in.horizontal, &RotDValue::psa2), column_of(out.horizontal, &RotDValue::psa2));
   add_triple(t, "PSA_V1_5", u, column_of(in.vertical, &SpectralValue::psa), column_of(out.vertical, &SpectralValue::psa));
   add_triple(t, "RotD50_5", u, column_of(in.horizontal, &RotDValue::rotd50), column_of(out.horizontal, &RotDValue::rotd50));
+  measures = {in.measures, out.measures};
   return t;
 }
 
@@ -96,18 +101,15 @@ RunSpectraResult write_run_spectra(const std::filesystem::path& run_dir, const R
   const std::filesystem::path resp_file = run_dir / "RespSpec.csv", ko = run_dir / "Amp-Factors-KO.csv";
   CsvTable smoothed;
   std::jthread smoothing([&] { smoothed = smoothed_amplification(m); });
-  const CsvTable spectra_table = response_spectra(m, in.units);
+  const CsvTable spectra_table = response_spectra(m, in.units, r.measures);
   smoothing.join();
   r.error = write_atomically(resp_file, format_csv(spectra_table));
   if (r.error.empty()) r.error = write_atomically(ko, format_csv(smoothed));
   if (!r.error.empty()) {
     std::error_code ignored;
     std::filesystem::remove(resp_file, ignored);
+    r.measures = {};
     return r;
-  }
-  for (int c = 0; c < 3; ++c) {
-    r.measures.input[c] = spectra::intensity(m.input[c], m.dt);
-    r.measures.surface[c] = spectra::intensity(m.surface[c], m.dt);
   }
   return r;
 }
