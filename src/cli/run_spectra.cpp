@@ -41,17 +41,15 @@ void add_triple(CsvTable& t, const std::string& what, const std::string& units, 
 }
 
 // The spectra of one side (the input or the surface series): RotD of the
-// horizontals, which brings their single spectra, the vertical's, and the
-// intensity measures of all three.
+// horizontals, which brings the three single spectra in the same pass, and
+// the intensity measures of the three.
 struct SideSpectra {
-  std::vector<spectra::RotDValue> horizontal;
-  std::vector<spectra::SpectralValue> vertical;
+  std::vector<spectra::RotDValue> spectra;
   std::array<spectra::Intensity, 3> measures;
 };
 
 SideSpectra side_spectra(const std::array<std::vector<double>, 3>& a, double dt, const std::vector<double>& periods) {
-  SideSpectra s{spectra::rotd_spectrum(a[0], a[1], dt, periods, run_damping),
-                spectra::response_spectrum(a[2], dt, periods, run_damping), {}};
+  SideSpectra s{spectra::rotd_spectrum(a[0], a[1], dt, periods, run_damping, 1, a[2]), {}};
   for (int c = 0; c < 3; ++c) s.measures[c] = spectra::intensity(a[c], dt);
   return s;
 }
@@ -66,11 +64,11 @@ CsvTable response_spectra(const RunMotion& m, const std::string& u, RunIntensiti
   std::jthread surface([&] { out = side_spectra(m.surface, m.dt, periods); });
   const SideSpectra in = side_spectra(m.input, m.dt, periods);
   surface.join();
-  using spectra::RotDValue, spectra::SpectralValue;
-  add_triple(t, "PSA_H1_5", u, column_of(in.horizontal, &RotDValue::psa1), column_of(out.horizontal, &RotDValue::psa1));
-  add_triple(t, "PSA_H2_5", u, column_of(in.horizontal, &RotDValue::psa2), column_of(out.horizontal, &RotDValue::psa2));
-  add_triple(t, "PSA_V1_5", u, column_of(in.vertical, &SpectralValue::psa), column_of(out.vertical, &SpectralValue::psa));
-  add_triple(t, "RotD50_5", u, column_of(in.horizontal, &RotDValue::rotd50), column_of(out.horizontal, &RotDValue::rotd50));
+  using spectra::RotDValue;
+  add_triple(t, "PSA_H1_5", u, column_of(in.spectra, &RotDValue::psa1), column_of(out.spectra, &RotDValue::psa1));
+  add_triple(t, "PSA_H2_5", u, column_of(in.spectra, &RotDValue::psa2), column_of(out.spectra, &RotDValue::psa2));
+  add_triple(t, "PSA_V1_5", u, column_of(in.spectra, &RotDValue::psa3), column_of(out.spectra, &RotDValue::psa3));
+  add_triple(t, "RotD50_5", u, column_of(in.spectra, &RotDValue::rotd50), column_of(out.spectra, &RotDValue::rotd50));
   measures = {in.measures, out.measures};
   return t;
 }

@@ -114,8 +114,9 @@ inline double input_at(std::span<const double> a, std::size_t i, int j, int m, d
   return j == m ? a[i] : a[i - 1] + (a[i] - a[i - 1]) * (j * inv_m);
 }
 
+template <bool Third>
 [[gnu::always_inline]] inline void step_pair(std::span<const double> a1, std::span<const double> a2,
-                                             const LaneGroup& g, PairTrack& t) {
+                                             std::span<const double> a3, const LaneGroup& g, PairTrack& t) {
   vli abs_mask;
   vl a11, a12, a21, a22, b11, b12, b21, b22;
   for (int l = 0; l < lane_count; ++l) {
@@ -126,6 +127,7 @@ inline double input_at(std::span<const double> a, std::size_t i, int j, int m, d
   }
   const vl zero = {};
   vl u1 = zero, v1 = zero, u2 = zero, v2 = zero, peak1 = zero, peak2 = zero;
+  vl u3 = zero, v3 = zero, peak3 = zero;
   const double inv_m = 1.0 / g.m;
   auto keep_sub = [&](std::size_t j) {
     for (int l = 0; l < lane_count; ++l) t.sub1[l * t.subs + j] = u1[l], t.sub2[l * t.subs + j] = u2[l];
@@ -139,12 +141,18 @@ inline double input_at(std::span<const double> a, std::size_t i, int j, int m, d
     }
     const std::size_t end = std::min(t.n, 1 + (r + 1) * PairTrack::run);
     for (std::size_t i = 1 + r * PairTrack::run; i < end; ++i) {
-      double in1 = a1[i - 1], in2 = a2[i - 1];
+      double in1 = a1[i - 1], in2 = a2[i - 1], in3 = Third ? a3[i - 1] : 0.0;
       for (int j = 1; j <= g.m; ++j) {
         const double next1 = input_at(a1, i, j, g.m, inv_m), next2 = input_at(a2, i, j, g.m, inv_m);
         SITEKIT_SUBSTEP(u1, v1, in1, next1, a11, a12, a21, a22, b11, b12, b21, b22);
         SITEKIT_SUBSTEP(u2, v2, in2, next2, a11, a12, a21, a22, b11, b12, b21, b22);
         in1 = next1, in2 = next2;
+        if constexpr (Third) {
+          const double next3 = input_at(a3, i, j, g.m, inv_m);
+          SITEKIT_SUBSTEP(u3, v3, in3, next3, a11, a12, a21, a22, b11, b12, b21, b22);
+          in3 = next3;
+          peak3 = SITEKIT_MAX(peak3, SITEKIT_ABS(u3));
+        }
         peak1 = SITEKIT_MAX(peak1, SITEKIT_ABS(u1));
         peak2 = SITEKIT_MAX(peak2, SITEKIT_ABS(u2));
         lo1 = SITEKIT_MIN(lo1, u1), hi1 = SITEKIT_MAX(hi1, u1);
@@ -157,21 +165,28 @@ inline double input_at(std::span<const double> a, std::size_t i, int j, int m, d
       b[0] = lo1[l], b[1] = hi1[l], b[2] = lo2[l], b[3] = hi2[l];
     }
   }
-  for (int l = 0; l < lane_count; ++l) t.peak1[l] = peak1[l], t.peak2[l] = peak2[l];
+  for (int l = 0; l < lane_count; ++l) t.peak1[l] = peak1[l], t.peak2[l] = peak2[l], t.peak3[l] = peak3[l];
+}
+
+[[gnu::always_inline]] inline void step_pair(std::span<const double> a1, std::span<const double> a2,
+                                             std::span<const double> a3, const LaneGroup& g, PairTrack& t) {
+  if (a3.empty()) return step_pair<false>(a1, a2, a3, g, t);
+  step_pair<true>(a1, a2, a3, g, t);
 }
 
 #if defined(__x86_64__)
 [[gnu::target("avx512f")]] void pair_avx512(std::span<const double> a1, std::span<const double> a2,
-                                            const LaneGroup& g, PairTrack& t) {
-  step_pair(a1, a2, g, t);
+                                            std::span<const double> a3, const LaneGroup& g, PairTrack& t) {
+  step_pair(a1, a2, a3, g, t);
 }
-[[gnu::target("avx2")]] void pair_avx2(std::span<const double> a1, std::span<const double> a2, const LaneGroup& g,
-                                       PairTrack& t) {
-  step_pair(a1, a2, g, t);
+[[gnu::target("avx2")]] void pair_avx2(std::span<const double> a1, std::span<const double> a2,
+                                       std::span<const double> a3, const LaneGroup& g, PairTrack& t) {
+  step_pair(a1, a2, a3, g, t);
 }
 #endif
-void pair_base(std::span<const double> a1, std::span<const double> a2, const LaneGroup& g, PairTrack& t) {
-  step_pair(a1, a2, g, t);
+void pair_base(std::span<const double> a1, std::span<const double> a2, std::span<const double> a3,
+               const LaneGroup& g, PairTrack& t) {
+  step_pair(a1, a2, a3, g, t);
 }
 
 #if defined(__x86_64__)
@@ -202,21 +217,22 @@ LanePeaks run_group(std::span<const double> a, const LaneGroup& g, double zeta,
   return step_lanes_base(a, g, zeta, history);
 }
 
-void run_pair(std::span<const double> a1, std::span<const double> a2, const LaneGroup& g, double,
-              PairTrack& t) {
+void run_pair(std::span<const double> a1, std::span<const double> a2, std::span<const double> a3,
+              const LaneGroup& g, double, PairTrack& t) {
   t.n = std::min(a1.size(), a2.size());
   t.runs = t.n > 1 ? (t.n - 2) / PairTrack::run + 1 : 0;
   t.subs = t.n == 0 ? 0 : (t.n - 1) / PairTrack::stride + 1;
   t.sub1.resize(lane_count * t.subs), t.sub2.resize(lane_count * t.subs);
   t.box.resize(lane_count * t.runs * 4), t.state.resize(lane_count * t.runs * 4);
-  t.peak1.fill(0.0), t.peak2.fill(0.0);
+  t.peak1.fill(0.0), t.peak2.fill(0.0), t.peak3.fill(0.0);
   if (t.n == 0) return;
+  if (a3.size() < t.n) a3 = {};
 #if defined(__x86_64__)
   static const bool avx512 = __builtin_cpu_supports("avx512f"), avx2 = __builtin_cpu_supports("avx2");
-  if (avx512) return pair_avx512(a1, a2, g, t);
-  if (avx2) return pair_avx2(a1, a2, g, t);
+  if (avx512) return pair_avx512(a1, a2, a3, g, t);
+  if (avx2) return pair_avx2(a1, a2, a3, g, t);
 #endif
-  pair_base(a1, a2, g, t);
+  pair_base(a1, a2, a3, g, t);
 }
 
 void replay_run(std::span<const double> a1, std::span<const double> a2, const LaneGroup& g, const PairTrack& t,

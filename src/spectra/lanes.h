@@ -48,13 +48,15 @@ struct PairTrack {
   std::vector<double> sub1, sub2;         // [l * subs + j]: u1, u2 at sample j * stride
   std::vector<double> box;                // [(l * runs + r) * 4 + 0..3]: least u1, most u1, least u2, most u2
   std::vector<double> state;              // [(l * runs + r) * 4 + 0..3]: u1, v1, u2, v2 at the run's start
-  std::array<double, lane_count> peak1{}, peak2{};  // largest |u1|, |u2|
+  std::array<double, lane_count> peak1{}, peak2{}, peak3{};  // largest |u1|, |u2|, |u3|
 };
 
 // Run r covers the steps to samples 1 + r * run ... ; its points are the
-// sub-step points of those steps.
-void run_pair(std::span<const double> a1, std::span<const double> a2, const LaneGroup& g, double zeta,
-              PairTrack& t);
+// sub-step points of those steps.  A third input a3 (the vertical, as long
+// as the others, or empty) is stepped alongside for its peak alone: a third
+// independent chain costs less beside the two than on its own.
+void run_pair(std::span<const double> a1, std::span<const double> a2, std::span<const double> a3,
+              const LaneGroup& g, double zeta, PairTrack& t);
 
 // The points of run r of lane l, appended to x and y.
 void replay_run(std::span<const double> a1, std::span<const double> a2, const LaneGroup& g, const PairTrack& t,

@@ -113,13 +113,17 @@ RotDValue percentiles_of(std::vector<double> peaks) {
 
 std::vector<RotDValue> rotd_spectrum(std::span<const double> a1, std::span<const double> a2,
                                      double dt, std::span<const double> periods, double zeta,
-                                     unsigned threads) {
+                                     unsigned threads, std::span<const double> a3) {
   const std::size_t n = std::min(a1.size(), a2.size());
   a1 = a1.first(n), a2 = a2.first(n);
+  a3 = a3.size() >= n ? a3.first(n) : std::span<const double>{};
+  double pga3 = 0.0;
+  for (double x : a3) pga3 = std::max(pga3, std::fabs(x));
   std::vector<RotDValue> out(periods.size());
   for (std::size_t i = 0; i < periods.size(); ++i) {
     out[i] = periods[i] > 0.0 ? RotDValue{} : rotd_of(a1, a2);
     out[i].period = periods[i];
+    if (!(periods[i] > 0.0)) out[i].psa3 = pga3;
   }
   const std::vector<detail::LaneGroup> groups = detail::plan_groups(periods, dt, zeta);
   // The working arrays of each thread belong to the calling thread, so that
@@ -130,7 +134,7 @@ std::vector<RotDValue> rotd_spectrum(std::span<const double> a1, std::span<const
   for_each_index_of(groups.size(), threads, [&](std::size_t gi, std::size_t worker) {
     const detail::LaneGroup& g = groups[gi];
     detail::PairTrack& t = tracks[worker];
-    detail::run_pair(a1, a2, g, zeta, t);
+    detail::run_pair(a1, a2, a3, g, zeta, t);
     for (int l = 0; l < detail::lane_count; ++l) {
       if (l > 0 && g.index[l] == g.index[l - 1]) continue;  // a repeated period fills the group
       const auto points_of = [&](std::size_t r, std::vector<double>& x, std::vector<double>& y) {
@@ -141,7 +145,8 @@ std::vector<RotDValue> rotd_spectrum(std::span<const double> a1, std::span<const
           detail::symmetric_hull_of_runs(sub1, sub2, std::span<const double>(&t.box[l * t.runs * 4], t.runs * 4), points_of);
       const RotDValue v = percentiles_of(peaks_over(hull));
       const double w2 = g.omega[l] * g.omega[l];
-      out[g.index[l]] = {periods[g.index[l]], w2 * v.rotd50, w2 * v.rotd100, w2 * t.peak1[l], w2 * t.peak2[l]};
+      out[g.index[l]] = {periods[g.index[l]], w2 * v.rotd50,     w2 * v.rotd100,
+                         w2 * t.peak1[l],     w2 * t.peak2[l], w2 * t.peak3[l]};
     }
   });
   return out;

@@ -12,15 +12,17 @@ struct RotDValue {
   double rotd50 = 0;  // median over the angles of omega^2 * peak |u(angle)|
   double rotd100 = 0; // largest of them
   // omega^2 * peak |u| of each component alone: the same numbers as the
-  // psa of response_spectrum, which need not run the oscillators again.
-  double psa1 = 0, psa2 = 0;
+  // psa of response_spectrum, which need not run the oscillators again;
+  // psa3 that of the third (vertical) input, when one is given.
+  double psa1 = 0, psa2 = 0, psa3 = 0;
 };
 
 // Period 0 rotates the accelerations themselves.  Both components share dt;
-// the shorter length is used.
+// the shorter length is used.  A third input a3 at least as long (the
+// vertical) gets its single spectrum in psa3 from the same pass.
 std::vector<RotDValue> rotd_spectrum(std::span<const double> a1, std::span<const double> a2,
                                      double dt, std::span<const double> periods, double zeta,
-                                     unsigned threads = 1);
+                                     unsigned threads = 1, std::span<const double> a3 = {});
 
 // Peak of |x cos(angle) + y sin(angle)| over the points, for angle = 0..179
 // degrees.  The peak of a projection lies on a vertex of the convex hull of

@@ -107,22 +107,26 @@ TEST(RotDSpectrum, IdenticalComponentsGiveTheSingleSpectrumTimesRootTwo) {
 
 TEST(RotDSpectrum, SingleComponentsAreTheResponseSpectrumItself) {
   // Same numbers, not close ones: run reads the single components from
-  // the RotD pass instead of stepping the oscillators twice.  Periods from
-  // 0 through sub-stepped ones (dt/T up to 2) to long ones.
-  std::vector<double> a1(3001), a2(3001), zero(3001, 0.0);
+  // the RotD pass, the vertical's too, instead of stepping the oscillators
+  // again.  Periods from 0 through sub-stepped ones (dt/T up to 2) to long
+  // ones.
+  std::vector<double> a1(3001), a2(3001), a3(3001), zero(3001, 0.0);
   for (std::size_t k = 0; k < a1.size(); ++k) {
     a1[k] = std::sin(0.31 * k) * std::exp(-0.001 * k) + 0.2 * std::cos(1.7 * k);
     a2[k] = std::cos(0.23 * k + 0.5) * std::exp(-0.002 * k);
+    a3[k] = 0.4 * std::sin(0.9 * k + 0.1) * std::exp(-0.003 * k);
   }
   const std::vector<double> periods = {0.0, 0.01, 0.013, 0.05, 0.3, 1.0, 10.0};
-  struct Row { const char* what; const std::vector<double>& x; const std::vector<double>& y; };
-  const Row rows[] = {{"two components", a1, a2}, {"second component zero", a1, zero}};
+  struct Row { const char* what; const std::vector<double>& x; const std::vector<double>& y; const std::vector<double>& z; };
+  const Row rows[] = {{"three components", a1, a2, a3}, {"second component zero", a1, zero, a3}};
   for (const Row& r : rows) {
-    const auto rot = rotd_spectrum(r.x, r.y, 0.02, periods, 0.05, 2);
+    const auto rot = rotd_spectrum(r.x, r.y, 0.02, periods, 0.05, 2, r.z);
     const auto s1 = response_spectrum(r.x, 0.02, periods, 0.05), s2 = response_spectrum(r.y, 0.02, periods, 0.05);
+    const auto s3 = response_spectrum(r.z, 0.02, periods, 0.05);
     for (std::size_t i = 0; i < periods.size(); ++i) {
       EXPECT_EQ(rot[i].psa1, s1[i].psa) << r.what << " T = " << periods[i];
       EXPECT_EQ(rot[i].psa2, s2[i].psa) << r.what << " T = " << periods[i];
+      EXPECT_EQ(rot[i].psa3, s3[i].psa) << r.what << " T = " << periods[i];
     }
   }
 }
@@ -162,7 +166,7 @@ TEST(RotDSpectrum, RunsSteppedAgainGiveThePeaksOfEveryPoint) {
       // Every run stepped again, one after another, is the history itself;
       // each run's box is its least and most values.
       detail::PairTrack t;
-      detail::run_pair(a1, a2, g, 0.05, t);
+      detail::run_pair(a1, a2, {}, g, 0.05, t);
       std::vector<double> x, y;
       for (std::size_t run = 0; run < t.runs; ++run) {
         std::vector<double> rx, ry;
