@@ -58,7 +58,8 @@ bool strictly_inside(const std::vector<Point>& poly, Point p) {
   return true;
 }
 
-bool before(Point a, Point b) { return a.x < b.x || (a.x == b.x && a.y < b.y); }
+// By x, then y; a lambda, so that the sort inlines it.
+constexpr auto before = [](Point a, Point b) { return a.x < b.x || (a.x == b.x && a.y < b.y); };
 
 // The hull of the points and their mirrors, by Andrew's monotone chain.
 // Only the given side is sorted: its mirrors, negated in reverse order, are
@@ -166,9 +167,8 @@ private:
   // nearest of the edge lines that u meets from inside, over edges i - 1,
   // i and i + 1 (the edge u crosses, and its neighbours in case rounding
   // put u on the wrong side of a corner).  Other lines only lie farther.
-  static double along(const std::vector<Point>& poly, Point u, std::size_t i) {
+  static double along(const std::vector<Point>& poly, Point u, double ulen, std::size_t i) {
     const std::size_t h = poly.size();
-    const double ulen = std::hypot(u.x, u.y);
     double best = INFINITY;
     for (std::size_t j : {i + h - 1, i, i + 1}) {
       const Point a = poly[j % h], b = poly[(j + 1) % h];
@@ -180,6 +180,15 @@ private:
   }
 
   static double cross0(Point a, Point b) { return a.x * b.y - a.y * b.x; }
+
+  // The sector edge rays and their lengths, the same for every polygon.
+  struct Rays {
+    Point u[count + 1];
+    double len[count + 1];
+    Rays() {
+      for (int k = 0; k <= count; ++k) u[k] = direction_of(2.0 * k / count), len[k] = std::hypot(u[k].x, u[k].y);
+    }
+  };
 
   // The boundary's distance along every sector edge ray, walking the
   // polygon's edges with the rays (both turn counter-clockwise): one pass
@@ -194,10 +203,11 @@ private:
     const Point first = direction_of(0.0);
     while (i < h && !(cross0(poly[i], first) >= 0.0 && cross0(first, poly[(i + 1) % h]) > 0.0)) ++i;
     if (i == h) return;
+    static const Rays r;
     for (int k = 0; k <= count; ++k) {
-      const Point u = direction_of(2.0 * k / count);
+      const Point u = r.u[k];
       for (std::size_t steps = 0; steps < h && cross0(u, poly[(i + 1) % h]) <= 0.0; ++steps) i = (i + 1) % h;
-      ray_[k] = along(poly, u, i);
+      ray_[k] = along(poly, u, r.len[k], i);
     }
   }
 

@@ -43,7 +43,7 @@ LanePeaks run_group(std::span<const double> a, const LaneGroup& g, double zeta,
 // sub-sampled points cannot add a vertex; the few that can are stepped
 // again from their state (replay_run), to the same numbers.
 struct PairTrack {
-  static constexpr std::size_t run = 64, stride = 16;
+  static constexpr std::size_t run = 32, stride = 16;
   std::size_t n = 0, runs = 0, subs = 0;  // samples, runs, sub-sampled points per lane
   std::vector<double> sub1, sub2;         // [l * subs + j]: u1, u2 at sample j * stride
   std::vector<double> box;                // [(l * runs + r) * 4 + 0..3]: least u1, most u1, least u2, most u2
