@@ -133,27 +133,23 @@ void compute_responses(const RunSpectraInput& in, float dom, int nom, Responses&
   siteresp::sbudml(0.0f, dom, nom, r.rows, dns, vp, qp, fp, vs, qs, fs, thk, nl, ml, theta, r.pamp.get());
 }
 
-// A channel's spectrum: the transform of its samples (zero-padded to nf),
-// scaled by dt, bins 0 .. nf/2.  The input and the surface series share it.
-std::vector<Bin> spectrum_of(const Transforms& t, const std::vector<float>& x, float dt) {
+// A channel's shaped history: the transform of its samples (zero-padded to
+// nf), scaled by dt, times the response (null for the input series), zero
+// at zero frequency, band-passed, transformed back and divided by the
+// duration.  The spectrum is made again for the surface series rather than
+// kept: a transform costs less than the fresh pages that would hold it.
+// The upper half of the spectrum is the conjugate of the lower, which the
+// real transform takes as given.
+std::vector<double> shaped(const Transforms& t, const std::vector<float>& x, float dt, float dom, const Band& band,
+                           const Cplx* response) {
   for (int i = 0; i < t.nf; ++i) t.x.p[i] = i < static_cast<int>(x.size()) ? x[i] : 0.0;
   fftw_execute(t.forward);
-  std::vector<Bin> a(static_cast<std::size_t>(t.nom));
-  for (int k = 0; k < t.nom; ++k) a[k] = t.bin(k) * static_cast<double>(dt);
-  return a;
-}
-
-// A channel's spectrum to the shaped history; `response` null for the
-// input series.  The upper half of the spectrum is the conjugate of the
-// lower, which the real transform takes as given.
-std::vector<double> shape_channel(const Transforms& t, const std::vector<Bin>& spectrum, float dt, float dom,
-                                  const Band& band, const Cplx* response) {
   t.set_bin(0, 0.0);
   for (int k = 1; k < t.nom; ++k) {
     const float omega = static_cast<float>(k) * dom;
     Bin b = 0.0;
     if (omega >= band.oml1 && omega < band.omh2) {
-      b = spectrum[k];
+      b = t.bin(k) * static_cast<double>(dt);
       if (response) b *= Bin(response[k].re, response[k].im);
       b *= static_cast<double>(band_gain(band, omega));
     }
@@ -190,15 +186,11 @@ RunMotion synthesize_motion(const RunSpectraInput& in) {
   std::jthread responding([&] { compute_responses(in, dom, nom, r); });
   const Band band = band_of(in);
   const Transforms t(nf);
-  std::array<std::vector<Bin>, 3> spectra;
-  for (int c = 0; c < 3; ++c) {
-    spectra[c] = spectrum_of(t, in.channels[c], in.dt);
-    m.input[c] = shape_channel(t, spectra[c], in.dt, dom, band, nullptr);
-  }
+  for (int c = 0; c < 3; ++c) m.input[c] = shaped(t, in.channels[c], in.dt, dom, band, nullptr);
   responding.join();
   for (int c = 0; c < 3; ++c) {
     const Cplx* response = c < 2 ? r.sh(in.wave_type) : r.psv(in.wave_type);
-    m.surface[c] = shape_channel(t, spectra[c], in.dt, dom, band, response);
+    m.surface[c] = shaped(t, in.channels[c], in.dt, dom, band, response);
   }
   m.dt = in.dt;
   m.freq.resize(nom);
