@@ -113,6 +113,30 @@ TEST(RunFolderPaths, NoLimitOnTheLengthOfDir) {
   EXPECT_TRUE(dir.exists(deep + "/a-wave-file-with-a-long-name/wave1.csv"));
 }
 
+TEST(RunFolderFiles, TheRecordsCopyIsByteForByteAndWritable) {
+  // A wave file goes to input.csv as it is, by the kernel's copy; the copy
+  // takes the run's file mode, not the record's (a read-only record stays
+  // read-only, its copy does not).
+  struct Row { const char* what; fs::perms mode; };
+  const Row rows[] = {
+      {"an ordinary record", fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read},
+      {"a read-only record", fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read},
+  };
+  for (const Row& r : rows) {
+    testsupport::ScratchDir dir;
+    write_inputs(dir);
+    fs::permissions(dir.path() / "wave.csv", r.mode);
+    ASSERT_EQ(sitekit(dir, {"run", "--soil", "soil.csv", "--out", "out", "wave.csv"}).code(), 0) << r.what;
+    EXPECT_EQ(dir.read("out/wave/input.csv"), dir.read("wave.csv")) << r.what;
+    EXPECT_EQ(fs::status(dir.path() / "out/wave/input.csv").permissions(),
+              fs::status(dir.path() / "out/wave/RespSpec.csv").permissions())
+        << r.what;
+    EXPECT_NE(fs::status(dir.path() / "out/wave/input.csv").permissions() & fs::perms::owner_write, fs::perms::none)
+        << r.what;
+    EXPECT_EQ(entries(dir.path() / "out/wave").size(), 9u) << r.what;  // no temporary left behind
+  }
+}
+
 TEST(RunBatch, OneFailureDoesNotStopTheOthers) {
   testsupport::ScratchDir dir;
   write_inputs(dir);
