@@ -72,6 +72,10 @@ records::SoilProfile checked_soil(const RunJob& job) {
 std::optional<std::string> single_wave_file(const RunJob& job) {
   const auto files = records::expand_record_files(job.record, std::nullopt);
   if (!files || files.value().size() != 1) return std::nullopt;
+  // A file too large for a record is refused by the import, with its size.
+  std::error_code ec;
+  const auto bytes = fs::file_size(files.value().front(), ec);
+  if (ec || bytes > records::max_file_bytes) return std::nullopt;
   std::ifstream in(files.value().front(), std::ios::binary);
   std::string head(records::detect_head_bytes, '\0');
   in.read(head.data(), static_cast<std::streamsize>(head.size()));

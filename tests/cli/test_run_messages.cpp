@@ -26,6 +26,10 @@ void write_inputs(const testsupport::ScratchDir& dir) {
   q.replace(q.find(" 5.0, 0.5"), 4, " 0.05");
   dir.write("dens.csv", dens);
   dir.write("q.csv", q);
+  // A wave file's head on a file past the size of any record (sparse: no
+  // space is used).
+  dir.write("huge.csv", "time,H1,H2,V1\n0,1,2,3\n0.01,1,2,3\n");
+  std::filesystem::resize_file(dir.path() / "huge.csv", (std::uintmax_t{256} << 20) + 1);
 }
 
 TEST(RunMessages, WordForWordWithTheirExitStatus) {
@@ -52,6 +56,7 @@ TEST(RunMessages, WordForWordWithTheirExitStatus) {
       {{"--soil", "dens.csv", "wave.csv"}, 1, "sitekit: dens.csv:7: layer 1 needs a non-zero density\n"},
       {{"--soil", "nosoil.csv", "wave.csv"}, 1,
        "sitekit: nosoil.csv: cannot open: No such file or directory\n"},
+      {{"--soil", "soil.csv", "huge.csv"}, 1, "sitekit: huge.csv: is larger than 256 MB, too large for a record file\n"},
       {{"--soil", "soil.csv", "missing"}, 1,
        "sitekit: missing: no such file, nor missing.NS/.EW/.UD, nor missing.NS2/.EW2/.UD2\n"},
       {{"--soil", "soil.csv", "--out", "a", "wave.csv", "--out", "a", "wave.csv"}, 2,
