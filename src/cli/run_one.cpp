@@ -2,11 +2,6 @@
 
 #include <fmt/format.h>
 
-#include <fcntl.h>
-#include <sys/mman.h>
-#include <sys/stat.h>
-#include <unistd.h>
-
 #include <chrono>
 #include <fstream>
 #include <functional>
@@ -14,6 +9,7 @@
 
 #include "cli/child.h"
 #include "cli/diagnostic.h"
+#include "cli/mapped_file.h"
 #include "cli/messages.h"
 #include "cli/result_digest.h"
 #include "cli/run_folder.h"
@@ -85,9 +81,9 @@ std::optional<std::string> single_wave_file(const RunJob& job) {
   return files.value().front();
 }
 
-// The copy is made by the kernel, through a temporary name, and made
-// writable like every file of the run (a read-only record gives a
-// read-only copy).
+// The copy is made by the kernel, through a temporary name, and given the
+// mode of every file of the run (a plain copy of a read-only record would
+// be read-only).
 void copy_input(const fs::path& dir, const std::string& file) {
   const fs::path tmp = dir / ".input.csv.part", to = dir / "input.csv";
   std::error_code ec;
@@ -101,37 +97,10 @@ void copy_input(const fs::path& dir, const std::string& file) {
   }
 }
 
-// A file of the run's own folder, mapped: its pages are already in memory
-// (the copy was just made), where reading them into a string would first
-// touch as many fresh ones.  No one else writes to the folder while it is
-// being built, so the mapping cannot shrink under the reader.  Empty when
-// the file cannot be mapped.
-class MappedFile {
-public:
-  explicit MappedFile(const fs::path& p) {
-    const int fd = ::open(p.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return;
-    struct stat st {};
-    if (::fstat(fd, &st) == 0 && st.st_size > 0) {
-      void* m = ::mmap(nullptr, static_cast<std::size_t>(st.st_size), PROT_READ, MAP_PRIVATE, fd, 0);
-      if (m != MAP_FAILED) data_ = static_cast<const char*>(m), size_ = static_cast<std::size_t>(st.st_size);
-    }
-    ::close(fd);
-  }
-  ~MappedFile() {
-    if (data_) ::munmap(const_cast<char*>(data_), size_);
-  }
-  MappedFile(const MappedFile&) = delete;
-  MappedFile& operator=(const MappedFile&) = delete;
-  bool ok() const { return data_ != nullptr; }
-  std::string_view text() const { return {data_, size_}; }
-
-private:
-  const char* data_ = nullptr;
-  std::size_t size_ = 0;
-};
-
-// The record as the computation reads it: from its copy in the run folder.
+// The record as the computation reads it: from its copy in the run folder,
+// mapped, whose pages are already in memory (the copy was just made) where
+// reading them into a string would first touch as many fresh ones.  No one
+// else writes to the folder while it is being built.
 records::Result<records::Record> read_input_copy(const fs::path& dir, const std::string& file) {
   const MappedFile copy(dir / "input.csv");
   if (copy.ok()) return records::read_wave(copy.text(), file);
