@@ -44,6 +44,38 @@ std::vector<LaneGroup> plan_groups(std::span<const double> periods, double dt, d
 
 namespace {
 
+// One sub-step of the recurrence, written once for the vector loops and the
+// replay so that all of them round alike.
+#define SITEKIT_SUBSTEP(u, v, lo, hi, a11, a12, a21, a22, b11, b12, b21, b22) \
+  do {                                                                          \
+    const auto un_ = a11 * u + a12 * v + (b11 * lo + b12 * hi);                 \
+    const auto vn_ = a21 * u + a22 * v + (b21 * lo + b22 * hi);                 \
+    u = un_;                                                                    \
+    v = vn_;                                                                    \
+  } while (0)
+
+#define SITEKIT_MIN(m, x) ((vl)((((vli)(x)) & ((x) < (m))) | (((vli)(m)) & ~((x) < (m)))))
+
+// The input between samples i - 1 and i at sub-step j of m.
+inline double input_at(std::span<const double> a, std::size_t i, int j, int m, double inv_m) {
+  return j == m ? a[i] : a[i - 1] + (a[i] - a[i - 1]) * (j * inv_m);
+}
+
+// A group's step coefficients, one vector each, and the mask of |x|.
+struct LaneVectors {
+  vli abs_mask;
+  vl a11, a12, a21, a22, b11, b12, b21, b22;
+};
+
+[[gnu::always_inline]] inline void load(const LaneGroup& g, LaneVectors& c) {
+  for (int l = 0; l < lane_count; ++l) {
+    const StepCoefficients& k = g.k[l];
+    c.abs_mask[l] = INT64_MAX;
+    c.a11[l] = k.a11, c.a12[l] = k.a12, c.a21[l] = k.a21, c.a22[l] = k.a22;
+    c.b11[l] = k.b11, c.b12[l] = k.b12, c.b21[l] = k.b21, c.b22[l] = k.b22;
+  }
+}
+
 // The stepping loop, written once and compiled three times: for processors
 // with AVX-512 (one register holds the eight lanes, and the ten coefficient
 // vectors stay in registers), with AVX2 (two chains of four) and for the
@@ -52,13 +84,11 @@ namespace {
 template <bool Record>
 [[gnu::always_inline]] inline LanePeaks step_lanes(std::span<const double> a, const LaneGroup& g, double zeta,
                                                    double* const* history) {
-  vli abs_mask;
-  vl a11, a12, a21, a22, b11, b12, b21, b22, w2, cv;
+  LaneVectors c;
+  load(g, c);
+  const vli abs_mask = c.abs_mask;
+  vl w2, cv;
   for (int l = 0; l < lane_count; ++l) {
-    const StepCoefficients& k = g.k[l];
-    abs_mask[l] = INT64_MAX;
-    a11[l] = k.a11, a12[l] = k.a12, a21[l] = k.a21, a22[l] = k.a22;
-    b11[l] = k.b11, b12[l] = k.b12, b21[l] = k.b21, b22[l] = k.b22;
     w2[l] = g.omega[l] * g.omega[l];
     cv[l] = 2.0 * zeta * g.omega[l];
   }
@@ -70,14 +100,10 @@ template <bool Record>
   ++h;
   const double inv_m = 1.0 / g.m;
   for (std::size_t i = 1; i < a.size(); ++i) {
-    const double a0 = a[i - 1], da = a[i] - a[i - 1];
-    double lo = a0;
+    double lo = a[i - 1];
     for (int j = 1; j <= g.m; ++j) {
-      const double hi = j == g.m ? a[i] : a0 + da * (j * inv_m);
-      const vl un = a11 * u + a12 * v + (b11 * lo + b12 * hi);
-      const vl vn = a21 * u + a22 * v + (b21 * lo + b22 * hi);
-      u = un;
-      v = vn;
+      const double hi = input_at(a, i, j, g.m, inv_m);
+      SITEKIT_SUBSTEP(u, v, lo, hi, c.a11, c.a12, c.a21, c.a22, c.b11, c.b12, c.b21, c.b22);
       lo = hi;
       const vl au = SITEKIT_ABS(u);
       const vl acc = w2 * u + cv * v;
@@ -97,34 +123,12 @@ template <bool Record>
   return out;
 }
 
-// One sub-step of both components, written once for the vector loop and
-// for the replay so that the two round alike.
-#define SITEKIT_SUBSTEP(u, v, lo, hi, a11, a12, a21, a22, b11, b12, b21, b22) \
-  do {                                                                          \
-    const auto un_ = a11 * u + a12 * v + (b11 * lo + b12 * hi);                 \
-    const auto vn_ = a21 * u + a22 * v + (b21 * lo + b22 * hi);                 \
-    u = un_;                                                                    \
-    v = vn_;                                                                    \
-  } while (0)
-
-#define SITEKIT_MIN(m, x) ((vl)((((vli)(x)) & ((x) < (m))) | (((vli)(m)) & ~((x) < (m)))))
-
-// The input between samples i - 1 and i at sub-step j of m.
-inline double input_at(std::span<const double> a, std::size_t i, int j, int m, double inv_m) {
-  return j == m ? a[i] : a[i - 1] + (a[i] - a[i - 1]) * (j * inv_m);
-}
-
 template <bool Third>
 [[gnu::always_inline]] inline void step_pair(std::span<const double> a1, std::span<const double> a2,
                                              std::span<const double> a3, const LaneGroup& g, PairTrack& t) {
-  vli abs_mask;
-  vl a11, a12, a21, a22, b11, b12, b21, b22;
-  for (int l = 0; l < lane_count; ++l) {
-    const StepCoefficients& k = g.k[l];
-    abs_mask[l] = INT64_MAX;
-    a11[l] = k.a11, a12[l] = k.a12, a21[l] = k.a21, a22[l] = k.a22;
-    b11[l] = k.b11, b12[l] = k.b12, b21[l] = k.b21, b22[l] = k.b22;
-  }
+  LaneVectors c;
+  load(g, c);
+  const vli abs_mask = c.abs_mask;
   const vl zero = {};
   vl u1 = zero, v1 = zero, u2 = zero, v2 = zero, peak1 = zero, peak2 = zero;
   vl u3 = zero, v3 = zero, peak3 = zero;
@@ -144,12 +148,12 @@ template <bool Third>
       double in1 = a1[i - 1], in2 = a2[i - 1], in3 = Third ? a3[i - 1] : 0.0;
       for (int j = 1; j <= g.m; ++j) {
         const double next1 = input_at(a1, i, j, g.m, inv_m), next2 = input_at(a2, i, j, g.m, inv_m);
-        SITEKIT_SUBSTEP(u1, v1, in1, next1, a11, a12, a21, a22, b11, b12, b21, b22);
-        SITEKIT_SUBSTEP(u2, v2, in2, next2, a11, a12, a21, a22, b11, b12, b21, b22);
+        SITEKIT_SUBSTEP(u1, v1, in1, next1, c.a11, c.a12, c.a21, c.a22, c.b11, c.b12, c.b21, c.b22);
+        SITEKIT_SUBSTEP(u2, v2, in2, next2, c.a11, c.a12, c.a21, c.a22, c.b11, c.b12, c.b21, c.b22);
         in1 = next1, in2 = next2;
         if constexpr (Third) {
           const double next3 = input_at(a3, i, j, g.m, inv_m);
-          SITEKIT_SUBSTEP(u3, v3, in3, next3, a11, a12, a21, a22, b11, b12, b21, b22);
+          SITEKIT_SUBSTEP(u3, v3, in3, next3, c.a11, c.a12, c.a21, c.a22, c.b11, c.b12, c.b21, c.b22);
           in3 = next3;
           peak3 = SITEKIT_MAX(peak3, SITEKIT_ABS(u3));
         }
@@ -218,7 +222,7 @@ LanePeaks run_group(std::span<const double> a, const LaneGroup& g, double zeta,
 }
 
 void run_pair(std::span<const double> a1, std::span<const double> a2, std::span<const double> a3,
-              const LaneGroup& g, double, PairTrack& t) {
+              const LaneGroup& g, PairTrack& t) {
   t.n = std::min(a1.size(), a2.size());
   t.runs = t.n > 1 ? (t.n - 2) / PairTrack::run + 1 : 0;
   t.subs = t.n == 0 ? 0 : (t.n - 1) / PairTrack::stride + 1;

@@ -56,7 +56,7 @@ struct PairTrack {
 // as the others, or empty) is stepped alongside for its peak alone: a third
 // independent chain costs less beside the two than on its own.
 void run_pair(std::span<const double> a1, std::span<const double> a2, std::span<const double> a3,
-              const LaneGroup& g, double zeta, PairTrack& t);
+              const LaneGroup& g, PairTrack& t);
 
 // The points of run r of lane l, appended to x and y.
 void replay_run(std::span<const double> a1, std::span<const double> a2, const LaneGroup& g, const PairTrack& t,

@@ -15,10 +15,6 @@ namespace {
 
 constexpr int angle_count = 180;
 
-}  // namespace
-
-namespace {
-
 // cos and sin of the rotation angles, computed once for every call.
 struct Directions {
   double c[angle_count], s[angle_count];
@@ -134,7 +130,7 @@ std::vector<RotDValue> rotd_spectrum(std::span<const double> a1, std::span<const
   for_each_index_of(groups.size(), threads, [&](std::size_t gi, std::size_t worker) {
     const detail::LaneGroup& g = groups[gi];
     detail::PairTrack& t = tracks[worker];
-    detail::run_pair(a1, a2, a3, g, zeta, t);
+    detail::run_pair(a1, a2, a3, g, t);
     for (int l = 0; l < detail::lane_count; ++l) {
       if (l > 0 && g.index[l] == g.index[l - 1]) continue;  // a repeated period fills the group
       const auto points_of = [&](std::size_t r, std::vector<double>& x, std::vector<double>& y) {

@@ -166,7 +166,7 @@ TEST(RotDSpectrum, RunsSteppedAgainGiveThePeaksOfEveryPoint) {
       // Every run stepped again, one after another, is the history itself;
       // each run's box is its least and most values.
       detail::PairTrack t;
-      detail::run_pair(a1, a2, {}, g, 0.05, t);
+      detail::run_pair(a1, a2, {}, g, t);
       std::vector<double> x, y;
       for (std::size_t run = 0; run < t.runs; ++run) {
         std::vector<double> rx, ry;
