@@ -5,6 +5,7 @@
 #include <cmath>
 #include <cstring>
 #include <numbers>
+#include <optional>
 
 namespace sitekit::spectra::detail {
 namespace {
@@ -250,6 +251,30 @@ bool holds(const SectorBounds& inner, const Box& b) {
          inner.inside({b.x1, b.y1});
 }
 
+// Adds to keep every point not surely inside the inner polygon.
+void keep_outside(const SectorBounds& inner, const double* x, const double* y, std::size_t n,
+                  std::vector<Point>& keep) {
+  for (std::size_t i = 0; i < n; ++i) {
+    const Point p{x[i], y[i]};
+    if (!inner.inside(p)) keep.push_back(p);
+  }
+}
+
+// The hull of some of the points, and its sector bounds when they can be
+// trusted; otherwise the caller takes every point.
+struct InnerHull {
+  std::vector<Point> keep;
+  std::optional<SectorBounds> inner;
+};
+
+InnerHull inner_hull(std::span<const double> x, std::span<const double> y) {
+  InnerHull h{symmetric_hull(x, y), std::nullopt};
+  if (h.keep.size() < 3) return h;
+  h.inner.emplace(h.keep);
+  if (!h.inner->usable(h.keep)) h.inner.reset();
+  return h;
+}
+
 }  // namespace
 
 // Long histories: the hull of every eighth point lies inside the whole hull
@@ -263,50 +288,37 @@ std::vector<Point> symmetric_hull(std::span<const double> x, std::span<const dou
   std::vector<double> sx, sy;
   sx.reserve(n / stride + 1), sy.reserve(n / stride + 1);
   for (std::size_t i = 0; i < n; i += stride) sx.push_back(x[i]), sy.push_back(y[i]);
-  std::vector<Point> keep = symmetric_hull(sx, sy);
-  if (keep.size() < 3) return octagon_hull(x, y);
-  const SectorBounds inner(keep);
-  if (!inner.usable(keep)) return octagon_hull(x, y);
+  InnerHull h = inner_hull(sx, sy);
+  if (!h.inner) return octagon_hull(x, y);
   // A history moves little from one sub-step to the next, so most runs of
   // 32 points lie in a box well inside and are dropped together.
   constexpr std::size_t run = 32;
   for (std::size_t b = 0; b < n; b += run) {
     const std::size_t e = std::min(n, b + run);
-    if (e - b >= 2 && holds(inner, box_of(&x[b], &y[b], e - b))) continue;
-    for (std::size_t i = b; i < e; ++i) {
-      const Point p{x[i], y[i]};
-      if (inner.inside(p)) continue;
-      keep.push_back(p);
-    }
+    if (e - b >= 2 && holds(*h.inner, box_of(&x[b], &y[b], e - b))) continue;
+    keep_outside(*h.inner, &x[b], &y[b], e - b, h.keep);
   }
-  return hull_of(std::move(keep));
+  return hull_of(std::move(h.keep));
 }
 
 std::vector<Point> symmetric_hull_of_runs(std::span<const double> sub_x, std::span<const double> sub_y,
                                           std::span<const double> boxes, const RunPoints& points_of) {
   const std::size_t runs = boxes.size() / 4;
   std::vector<double> x, y;
-  auto every_point = [&] {
+  InnerHull h = inner_hull(sub_x, sub_y);
+  if (!h.inner) {
     for (std::size_t r = 0; r < runs; ++r) points_of(r, x, y);
     x.insert(x.end(), sub_x.begin(), sub_x.end()), y.insert(y.end(), sub_y.begin(), sub_y.end());
     return symmetric_hull(x, y);
-  };
-  std::vector<Point> keep = symmetric_hull(sub_x, sub_y);
-  if (keep.size() < 3) return every_point();
-  const SectorBounds inner(keep);
-  if (!inner.usable(keep)) return every_point();
+  }
   for (std::size_t r = 0; r < runs; ++r) {
     const double* b = &boxes[4 * r];
-    if (holds(inner, {b[0], b[1], b[2], b[3]})) continue;
+    if (holds(*h.inner, {b[0], b[1], b[2], b[3]})) continue;
     x.clear(), y.clear();
     points_of(r, x, y);
-    for (std::size_t i = 0; i < x.size(); ++i) {
-      const Point p{x[i], y[i]};
-      if (inner.inside(p)) continue;
-      keep.push_back(p);
-    }
+    keep_outside(*h.inner, x.data(), y.data(), x.size(), h.keep);
   }
-  return hull_of(std::move(keep));
+  return hull_of(std::move(h.keep));
 }
 
 }  // namespace sitekit::spectra::detail
