@@ -11,7 +11,6 @@
 #include "spectra/ratio.h"
 #include "spectra/rotd.h"
 #include "spectra/smoothing.h"
-#include "spectra/spectrum.h"
 
 namespace sitekit::cli {
 namespace {
