@@ -45,11 +45,10 @@ double window_direct(double x) {
 // narrower.
 using v8 = double __attribute__((vector_size(64)));
 
-// Vectors pass by reference: a vector argument or result would change the
-// calling convention with the instruction set.
-using v8u = double __attribute__((vector_size(64), aligned(8)));  // at any double's address
-
-const v8u& at8(const double* p) { return *reinterpret_cast<const v8u*>(p); }
+// Loaded and stored by copy, at any double's address; through a parameter,
+// since a vector argument or result would change the calling convention
+// with the instruction set.
+[[gnu::always_inline]] inline void load8(v8& v, const double* p) { __builtin_memcpy(&v, p, sizeof v); }
 
 double total_of(const v8& v) { return ((v[0] + v[1]) + (v[2] + v[3])) + ((v[4] + v[5]) + (v[6] + v[7])); }
 
@@ -71,9 +70,11 @@ struct Centre {
   for (std::size_t b = lo; b < hi; b += chunk) {
     const std::size_t n = std::min(chunk, hi - b), whole = n / 8 * 8;
     for (std::size_t k = 0; k < whole; k += 8) {
-      const v8 r = (at8(&t.s[b + k]) * cc - at8(&t.c[b + k]) * sc) / (at8(&t.bl[b + k]) - bc);
-      const v8 r2 = r * r;
-      *reinterpret_cast<v8u*>(&w[k]) = r2 * r2;
+      v8 sk, ck, blk;
+      load8(sk, &t.s[b + k]), load8(ck, &t.c[b + k]), load8(blk, &t.bl[b + k]);
+      const v8 r = (sk * cc - ck * sc) / (blk - bc);
+      const v8 r2 = r * r, wk = r2 * r2;
+      __builtin_memcpy(&w[k], &wk, sizeof wk);
     }
     for (std::size_t k = whole; k < n; ++k) {
       const double r = (t.s[b + k] * z.cc - t.c[b + k] * z.sc) / (t.bl[b + k] - z.bc);
@@ -81,13 +82,18 @@ struct Centre {
     }
     for (std::size_t c = 0; c <= columns.size(); ++c) {
       const double* x = c == 0 ? nullptr : columns[c - 1].data() + t.first + b;
-      v8 acc0 = {}, acc1 = {};
+      v8 acc0 = {}, acc1 = {}, w0, w1, x0, x1;
       std::size_t k = 0;
       for (; k + 16 <= whole; k += 16) {
-        acc0 += x ? at8(&w[k]) * at8(x + k) : at8(&w[k]);
-        acc1 += x ? at8(&w[k + 8]) * at8(x + k + 8) : at8(&w[k + 8]);
+        load8(w0, &w[k]), load8(w1, &w[k + 8]);
+        if (x) load8(x0, x + k), load8(x1, x + k + 8), w0 *= x0, w1 *= x1;
+        acc0 += w0, acc1 += w1;
       }
-      for (; k < whole; k += 8) acc0 += x ? at8(&w[k]) * at8(x + k) : at8(&w[k]);
+      for (; k < whole; k += 8) {
+        load8(w0, &w[k]);
+        if (x) load8(x0, x + k), w0 *= x0;
+        acc0 += w0;
+      }
       double s = total_of(acc0 + acc1);
       for (; k < n; ++k) s += x ? w[k] * x[k] : w[k];
       sums[c] += s;
