@@ -91,6 +91,18 @@ void BM_SitekitRunOne(benchmark::State& state) {
 }
 BENCHMARK(BM_SitekitRunOne)->Unit(benchmark::kMillisecond)->UseRealTime();
 
+// The largest record as `sitekit run` reads its copy: 32,768 rows.
+void BM_ReadLargestWaveRecord(benchmark::State& state) {
+  golden::CaseFiles files;
+  if (!golden::generate("largest", files)) return state.SkipWithError("no largest case");
+  for (auto _ : state) {
+    const auto rec = sitekit::records::read_wave(files.wave, "wave.csv");
+    if (!rec) state.SkipWithError("the largest case does not read");
+    benchmark::DoNotOptimize(rec);
+  }
+}
+BENCHMARK(BM_ReadLargestWaveRecord)->Unit(benchmark::kMillisecond);
+
 void BM_RunSpectraLargest(benchmark::State& state) {
   Scratch s;
   golden::CaseFiles files;

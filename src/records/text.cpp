@@ -14,17 +14,19 @@ namespace sitekit::records::text {
 std::vector<std::string_view> split_lines(std::string_view content) {
   std::vector<std::string_view> lines;
   lines.reserve(content.size() / 64 + 1);
-  std::size_t at = 0;
-  while (at < content.size()) {
-    std::size_t end = content.find('\n', at);
-    const std::size_t next = end == std::string_view::npos ? content.size() : end + 1;
-    if (end == std::string_view::npos) end = content.size();
-    std::string_view line = content.substr(at, end - at);
-    if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-    lines.push_back(line);
-    at = next;
-  }
+  LineReader reader(content);
+  for (std::string_view line; reader.next(line);) lines.push_back(line);
   return lines;
+}
+
+bool LineReader::next(std::string_view& line) {
+  if (rest_.empty()) return false;
+  const std::size_t end = rest_.find('\n');
+  line = rest_.substr(0, end);
+  rest_.remove_prefix(end == std::string_view::npos ? rest_.size() : end + 1);
+  if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+  ++number_;
+  return true;
 }
 
 namespace {

@@ -17,6 +17,22 @@ namespace sitekit::records::text {
 // content has none.
 std::vector<std::string_view> split_lines(std::string_view content);
 
+// The same lines one at a time, with their 1-based numbers: for a long
+// record, whose table of lines would cost as many fresh pages as its
+// samples.
+class LineReader {
+ public:
+  explicit LineReader(std::string_view content) : rest_(content) {}
+  // The next line into `line`; false after the last.
+  bool next(std::string_view& line);
+  // The number of the line `next` gave last.
+  long number() const { return number_; }
+
+ private:
+  std::string_view rest_;
+  long number_ = 0;
+};
+
 std::string_view trim(std::string_view s);
 bool starts_with_nocase(std::string_view s, std::string_view prefix);
 bool contains_nocase(std::string_view s, std::string_view needle);

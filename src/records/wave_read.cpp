@@ -1,5 +1,7 @@
 // Reading the dialogue's wave file: a heading of four labels, then rows of
 // time, H1, H2, V1.
+#include <algorithm>
+#include <charconv>
 #include <cmath>
 
 #include <fmt/format.h>
@@ -16,21 +18,45 @@ namespace {
 
 constexpr std::size_t label_width = 10;  // what the dialogue keeps of a label
 
-Result<std::size_t> heading(const Lines& lines, Record& r, const std::string& file) {
-  std::size_t i = 0;
-  while (i < lines.size() && text::trim(lines[i]).empty()) ++i;
-  if (i == lines.size()) return Error{file, 0, "the file is empty: expected a heading of four labels"};
-  const auto labels = fields::labels(lines[i]);
+// The first line that is not blank; `lines` stops after it.
+Status heading(text::LineReader& lines, Record& r, const std::string& file) {
+  std::string_view line;
+  do {
+    if (!lines.next(line)) return Error{file, 0, "the file is empty: expected a heading of four labels"};
+  } while (text::trim(line).empty());
+  const auto labels = fields::labels(line);
   if (labels.size() < 4)
-    return Error{file, static_cast<long>(i + 1),
+    return Error{file, lines.number(),
                  fmt::format("the heading needs four labels (time, H1, H2, V1), found {}", labels.size())};
   for (std::size_t k = 0; k < 4; ++k) {
     r.labels[k] = labels[k];
     if (labels[k].size() > label_width)
-      r.warnings.push_back({file, static_cast<long>(i + 1),
+      r.warnings.push_back({file, lines.number(),
                             fmt::format("label {} is cut to its first 10 characters in the results", text::quoted(labels[k]))});
   }
-  return i + 1;
+  return done();
+}
+
+bool blank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+bool digit(char c) { return c >= '0' && c <= '9'; }
+
+// A row of four plain decimals such as "0.0050,-0.0001, 3.25" (what wave
+// files hold), read in one pass: the fields as `fields::split` bounds them,
+// each one a number `text::parse_real` takes as it is.  Anything else gives
+// false and is read by `row`, which knows every form and words the errors.
+bool plain_row(std::string_view line, double v[4]) {
+  const char* p = line.data();
+  const char* const end = p + line.size();
+  for (int k = 0; k < 4; ++k) {
+    while (p < end && blank(*p)) ++p;
+    if (p == end || !(digit(*p) || (*p == '-' && p + 1 < end && digit(p[1])))) return false;
+    const auto [stop, ec] = std::from_chars(p, end, v[k], std::chars_format::fixed);
+    if (ec != std::errc() || (stop < end && !blank(*stop) && *stop != ',') || stop - p >= 64) return false;
+    p = stop;
+    while (p < end && blank(*p)) ++p;
+    if (p < end && *p == ',') ++p;
+  }
+  return true;
 }
 
 // Each row: four numbers, further values ignored.
@@ -51,9 +77,27 @@ Status row(std::string_view line, long at, Record& r, const std::string& file) {
   return done();
 }
 
+// The line of each row, found again by walking the lines: only a warning or
+// an error needs one, and a table for every row would cost fresh pages.
+class RowLines {
+ public:
+  RowLines(std::string_view content, long first) : content_(content), first_(first) {}
+  long operator[](std::size_t row) const {
+    text::LineReader lines(content_);
+    std::size_t k = 0;
+    for (std::string_view line; lines.next(line);)
+      if (lines.number() >= first_ && !text::trim(line).empty() && k++ == row) return lines.number();
+    return 0;
+  }
+
+ private:
+  std::string_view content_;
+  long first_;
+};
+
 // The dialogue takes the step from the first two times only; a step that
 // changes later is almost surely a mistake in the file.
-void check_steps(Record& r, const std::vector<long>& at, const std::string& file) {
+void check_steps(Record& r, const RowLines& at, const std::string& file) {
   if (r.time.size() < 2) return;
   r.dt = r.time[1] - r.time[0];
   if (!(r.dt > 0)) return;  // refused by the caller
@@ -73,21 +117,24 @@ void check_steps(Record& r, const std::vector<long>& at, const std::string& file
 }  // namespace
 
 Result<Record> read_wave(std::string_view content, const std::string& file) {
-  const Lines lines = text::split_lines(content);
+  text::LineReader lines(content);
   Record r;
   r.units.clear();
   r.files = {file};
-  const auto first = heading(lines, r, file);
-  if (!first) return first.error();
-  std::vector<long> at;
-  const std::size_t room = lines.size() - first.value();
+  const auto head = heading(lines, r, file);
+  if (!head) return head.error();
+  const RowLines at(content, lines.number() + 1);
+  const auto room = static_cast<std::size_t>(std::count(content.begin(), content.end(), '\n')) + 1;
   for (auto* v : {&r.time, &r.h1, &r.h2, &r.v1}) v->reserve(room);
-  at.reserve(room);
-  for (std::size_t i = first.value(); i < lines.size(); ++i) {
-    if (text::trim(lines[i]).empty()) continue;
-    const auto ok = row(lines[i], static_cast<long>(i + 1), r, file);
+  for (std::string_view line; lines.next(line);) {
+    double v[4];
+    if (plain_row(line, v)) {
+      r.time.push_back(v[0]), r.h1.push_back(v[1]), r.h2.push_back(v[2]), r.v1.push_back(v[3]);
+      continue;
+    }
+    if (text::trim(line).empty()) continue;
+    const auto ok = row(line, lines.number(), r, file);
     if (!ok) return ok.error();
-    at.push_back(static_cast<long>(i + 1));
   }
   if (r.time.empty()) return Error{file, 0, "the file has a heading but no rows"};
   if (r.time.size() < 2) return Error{file, at[0], "one row is not a record: the time step needs two"};

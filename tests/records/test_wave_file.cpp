@@ -4,6 +4,8 @@
 
 #include <sys/stat.h>
 
+#include <cmath>
+
 #include "read_helpers.h"
 #include "records/wave_file.h"
 #include "support/scratch_dir.h"
@@ -33,6 +35,28 @@ TEST(WaveRows, ValuesLabelsAndStep) {
   EXPECT_TRUE(w.units.empty());
 }
 
+// Rows of plain decimals are read in one pass, any other form by the
+// general field reader: both must give the same numbers.
+TEST(WaveRows, EveryFormOfARowGivesTheSameNumbers) {
+  const std::pair<std::string, std::array<double, 4>> rows[] = {
+      {"0.0050,-0.0001,0.0049,0.00002", {0.005, -0.0001, 0.0049, 0.00002}},
+      {"\t0.01 ,  2 , 3.\t4\r", {0.01, 2, 3, 4}},
+      {"0.01,1,2,3,", {0.01, 1, 2, 3}},
+      {"0.01,1,2,3 junk,", {0.01, 1, 2, 3}},
+      {"+0.01,-.5,.25,-0", {0.01, -0.5, 0.25, -0.0}},
+      {"0.01,2.5e-1,1.5D-1,1.5-1", {0.01, 0.25, 0.15, 0.15}},
+      {"0.01,0000000000000000000000000000000000000000000000000000000000000001.5,2,3", {0.01, 1.5, 2, 3}},
+  };
+  for (const auto& [line, want] : rows) {
+    auto r = read_wave("time,H1,H2,V1\n0,0,0,0\n" + line + "\n", "w");
+    ASSERT_TRUE(r) << line << ": " << r.error().message;
+    const Record& w = r.value();
+    ASSERT_EQ(w.size(), 2u) << line;
+    EXPECT_EQ((std::array<double, 4>{w.time[1], w.h1[1], w.h2[1], w.v1[1]}), want) << line;
+    EXPECT_EQ(std::signbit(w.v1[1]), std::signbit(want[3])) << line;
+  }
+}
+
 TEST(WaveErrors, AtTheLineAndFieldWhereTheyAre) {
   const std::pair<std::string, std::string> cases[] = {
       {"time,H1,H2,V1\n0,1,2,3\n0.01,1,1.2.3,3\n", "wave.csv:3: field 3: \"1.2.3\" is not a number"},
@@ -46,6 +70,8 @@ TEST(WaveErrors, AtTheLineAndFieldWhereTheyAre) {
       {"time,H1,H2,V1\n0,1,2,3\n0,1,2,3\n", "wave.csv:3: the time step 0 s is not positive"},
       {"time,H1,H2,V1\n0,1,2,3\n0.01,1,2,3/\n", "wave.csv:3: field 4: \"3/\" is not a number"},
       {"time,H1,H2,V1\n0,1,2,3\n0.01,1,2\0,3\n"s, "wave.csv:3: field 3: \"2\\x00\" is not a number"},
+      {"\ntime,H1,H2,V1\n\n0,1,2,3\n\n0,1,2,3\n", "wave.csv:6: the time step 0 s is not positive"},
+      {"time,H1,H2,V1\n\n\n0,1,2,3\n", "wave.csv:4: one row is not a record: the time step needs two"},
   };
   for (const auto& [content, error] : cases) EXPECT_EQ(wave_error(content), error) << content;
 }
@@ -55,6 +81,10 @@ TEST(WaveWarnings, AStepThatChangesAndLongLabels) {
   ASSERT_TRUE(r);
   ASSERT_EQ(r.value().warnings.size(), 1u);
   EXPECT_EQ(shown(r.value().warnings[0]), "w:5: the time step is not constant: 0.02 s here, 0.01 s at the start (2 rows like this)");
+  r = read_wave("t,H1,H2,V1\n\n0,1,2,3\n\n0.01,1,2,3\n0.03,1,2,3\n", "w");
+  ASSERT_TRUE(r);
+  ASSERT_EQ(r.value().warnings.size(), 1u);
+  EXPECT_EQ(shown(r.value().warnings[0]), "w:6: the time step is not constant: 0.02 s here, 0.01 s at the start");
   r = read_wave("time,acceleration_north,H2,V1\n0,1,2,3\n0.01,1,2,3\n", "w");
   ASSERT_TRUE(r);
   ASSERT_EQ(r.value().warnings.size(), 1u);
