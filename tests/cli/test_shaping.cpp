@@ -1,6 +1,11 @@
 // Band edges from the command line and the answers handed to the dialogue.
 #include <gtest/gtest.h>
 
+#include <charconv>
+#include <cstring>
+#include <string>
+
+
 #include "cli/diagnostic.h"
 #include "cli/result_digest.h"
 #include "cli/shaping.h"
@@ -86,6 +91,22 @@ TEST(ResultDigest, LargestAmplificationOfTheAppliedColumns) {
     EXPECT_EQ(p->psv, r.psv) << r.wave_type;
   }
   EXPECT_FALSE(peak_amplification(" frequency (Hz),Samp1,Samp2,Pamp1,Pamp2\n", 1));
+}
+
+// The factors as the dialogue edits them are read without from_chars, and
+// must still be its numbers, bit for bit; other forms go to it.
+TEST(ResultDigest, EditedFactorsReadAsFromCharsReadsThem) {
+  const char* factors[] = {"0.2000E+01", "0.1234E-05", "0.9999E+22", "0.1000E-22", "0.3000E+00",
+                           "-0.7000E-01", "1.0864", "123456789012345", "1234567890123456", "0.30000000000000004",
+                           "0.1E+23", "2.5e-3", ".5", "7", "0.1000E-99"};
+  for (const char* f : factors) {
+    const std::string amp = " frequency (Hz),Samp1,Samp2,Pamp1,Pamp2\n  1.0000,  " + std::string(f) + ",  0,  0,  0,\n";
+    const auto p = peak_amplification(amp, 1);
+    double want = 0;
+    std::from_chars(f, f + std::strlen(f), want);
+    ASSERT_TRUE(p) << f;
+    EXPECT_EQ(p->sh, want) << f;
+  }
 }
 
 }  // namespace
