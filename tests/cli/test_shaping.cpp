@@ -5,7 +5,6 @@
 #include <cstring>
 #include <string>
 
-
 #include "cli/diagnostic.h"
 #include "cli/result_digest.h"
 #include "cli/shaping.h"
