@@ -1,8 +1,9 @@
 #include "cli/fourier.h"
 
+#include <algorithm>
 #include <cmath>
 
-#include "fft/wvfast.h"
+#include "cli/half_complex.h"
 
 namespace sitekit::cli {
 
@@ -13,13 +14,16 @@ int padded_length(std::size_t n) {
 }
 
 AmplitudeSpectrum fourier_amplitude(const std::vector<double>& x, double dt, int nf) {
-  std::vector<siteresp::Cplx> a(nf);
-  for (std::size_t i = 0; i < x.size() && i < a.size(); ++i) a[i] = {static_cast<float>(x[i]), 0.0f};
-  siteresp::wvfast(nf, a.data(), nf, -1);
+  const HalfComplex t(nf);
+  double* const series = t.series();
+  const std::size_t n = std::min(x.size(), static_cast<std::size_t>(nf));
+  std::copy_n(x.begin(), n, series);
+  std::fill(series + n, series + nf, 0.0);
+  t.forward();
   AmplitudeSpectrum s;
   for (int k = 0; k <= nf / 2; ++k) {
     s.freq.push_back(k / (nf * dt));
-    s.amp.push_back(std::hypot(double(a[k].re), double(a[k].im)) * dt);
+    s.amp.push_back(std::abs(t.bin(k)) * dt);
   }
   return s;
 }

@@ -1,7 +1,10 @@
 #pragma once
-// Fourier amplitude spectra of records, with the transform the dialogue
-// uses for amp1.csv, so that observed spectra and the model's share one
-// transform.
+// Fourier amplitude spectra of records: the dialogue's transform convention
+// (forward exp(-i...), unscaled, then times dt, as in amp1.csv), computed in
+// double precision, where the dialogue's single-precision transform leaves
+// noise of about 1e-7 of the peak in every bin: a relative error of 1e-3
+// where the spectrum is 1e-4 of its peak, which a ratio of two spectra
+// shows.
 #include <vector>
 
 namespace sitekit::cli {

@@ -1,15 +1,12 @@
 #include "cli/surface_motion.h"
 
-#include <fftw3.h>
-
 #include <cmath>
 #include <complex>
 #include <memory>
-#include <mutex>
-#include <new>
 #include <thread>
 
 #include "capacity.h"
+#include "cli/half_complex.h"
 #include "response/layers.h"
 
 namespace sitekit::cli {
@@ -21,57 +18,6 @@ using siteresp::ml;
 constexpr float two_pi = 6.2831855f;  // the frequency grid's single-precision 2 pi
 
 using Bin = std::complex<double>;
-
-// An FFTW array, freed on every path out.
-template <typename T>
-struct FftwArray {
-  T* p;
-  explicit FftwArray(std::size_t n) : p(static_cast<T*>(fftw_malloc(n * sizeof(T)))) {
-    if (!p) throw std::bad_alloc();
-  }
-  ~FftwArray() { fftw_free(p); }
-  FftwArray(const FftwArray&) = delete;
-  FftwArray& operator=(const FftwArray&) = delete;
-};
-
-// FFTW's planner is not thread-safe, and runs of a batch plan at once.
-std::mutex& planning() {
-  static std::mutex m;
-  return m;
-}
-
-// The real transforms of length nf and the one pair of arrays every
-// transform of the run goes through: a fresh page costs more here than the
-// arithmetic on it.  FFTW's half-complex transforms plan in a third of the
-// time its real-to-complex ones take, which at these sizes is more than
-// all the transforms of a run.  Conventions as the dialogue's: forward
-// exp(-i...), backward exp(+i...), neither scaled.  Half-complex order:
-// h[k] = Re X_k for k <= nf/2, h[nf - k] = Im X_k for 0 < k < nf/2.
-struct Transforms {
-  int nf, nom;
-  FftwArray<double> x, h;
-  fftw_plan forward = nullptr, backward = nullptr;
-  explicit Transforms(int n)
-      : nf(n), nom(n / 2 + 1), x(static_cast<std::size_t>(n)), h(static_cast<std::size_t>(n)) {
-    const std::lock_guard<std::mutex> lock(planning());
-    // Every transform's input is written afresh, so it may be used as
-    // scratch: no buffer is copied or allocated per transform.
-    forward = fftw_plan_r2r_1d(n, x.p, h.p, FFTW_R2HC, FFTW_ESTIMATE | FFTW_DESTROY_INPUT);
-    backward = fftw_plan_r2r_1d(n, h.p, x.p, FFTW_HC2R, FFTW_ESTIMATE | FFTW_DESTROY_INPUT);
-  }
-  ~Transforms() {
-    const std::lock_guard<std::mutex> lock(planning());
-    fftw_destroy_plan(forward);
-    fftw_destroy_plan(backward);
-  }
-  Bin bin(int k) const { return {h.p[k], k == 0 || 2 * k == nf ? 0.0 : h.p[nf - k]}; }
-  void set_bin(int k, Bin b) const {
-    h.p[k] = b.real();
-    if (k != 0 && 2 * k != nf) h.p[nf - k] = b.imag();
-  }
-  Transforms(const Transforms&) = delete;
-  Transforms& operator=(const Transforms&) = delete;
-};
 
 // Smallest power of two >= nt, never below 4; 0 past 2**15.
 int transform_length(std::size_t nt) {
@@ -140,12 +86,14 @@ void compute_responses(const RunSpectraInput& in, float dom, int nom, Responses&
 // kept: a transform costs less than the fresh pages that would hold it.
 // The upper half of the spectrum is the conjugate of the lower, which the
 // real transform takes as given.
-std::vector<double> shaped(const Transforms& t, const std::vector<float>& x, float dt, float dom, const Band& band,
+std::vector<double> shaped(const HalfComplex& t, const std::vector<float>& x, float dt, float dom, const Band& band,
                            const Cplx* response) {
-  for (int i = 0; i < t.nf; ++i) t.x.p[i] = i < static_cast<int>(x.size()) ? x[i] : 0.0;
-  fftw_execute(t.forward);
+  const int nf = t.size();
+  double* const series = t.series();
+  for (int i = 0; i < nf; ++i) series[i] = i < static_cast<int>(x.size()) ? x[i] : 0.0;
+  t.forward();
   t.set_bin(0, 0.0);
-  for (int k = 1; k < t.nom; ++k) {
+  for (int k = 1; k <= nf / 2; ++k) {
     const float omega = static_cast<float>(k) * dom;
     Bin b = 0.0;
     if (omega >= band.oml1 && omega < band.omh2) {
@@ -155,10 +103,10 @@ std::vector<double> shaped(const Transforms& t, const std::vector<float>& x, flo
     }
     t.set_bin(k, b);
   }
-  fftw_execute(t.backward);
-  const double dur = static_cast<double>(static_cast<float>(t.nf) * dt);
-  std::vector<double> out(static_cast<std::size_t>(t.nf));
-  for (int k = 0; k < t.nf; ++k) out[k] = t.x.p[k] / dur;
+  t.backward();
+  const double dur = static_cast<double>(static_cast<float>(nf) * dt);
+  std::vector<double> out(static_cast<std::size_t>(nf));
+  for (int k = 0; k < nf; ++k) out[k] = series[k] / dur;
   return out;
 }
 
@@ -185,7 +133,7 @@ RunMotion synthesize_motion(const RunSpectraInput& in) {
   Responses r(nom);
   std::jthread responding([&] { compute_responses(in, dom, nom, r); });
   const Band band = band_of(in);
-  const Transforms t(nf);
+  const HalfComplex t(nf);
   for (int c = 0; c < 3; ++c) m.input[c] = shaped(t, in.channels[c], in.dt, dom, band, nullptr);
   responding.join();
   for (int c = 0; c < 3; ++c) {
