@@ -17,8 +17,7 @@ RunSpectraInput spectra_input(const RunJob& job, const records::Record& rec,
                               const records::SoilProfile& soil) {
   RunSpectraInput in;
   in.dt = dialogue_dt(rec);
-  const std::vector<double>* ch[3] = {&rec.h1, &rec.h2, &rec.v1};
-  for (int i = 0; i < 3; ++i) in.channels[i].assign(ch[i]->begin(), ch[i]->end());
+  in.channels = {rec.h1, rec.h2, rec.v1};
   for (const records::Layer& l : soil.layers)
     in.layers.push_back({static_cast<float>(l.density), static_cast<float>(l.vp),
                          static_cast<float>(l.qp), static_cast<float>(l.fp),

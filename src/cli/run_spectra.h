@@ -14,6 +14,7 @@
 // alone.
 #include <array>
 #include <filesystem>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -30,7 +31,9 @@ struct RunLayer {
 // What the dialogue's computation was given for one run.
 struct RunSpectraInput {
   float dt = 0;                                // time[1] - time[0] of the record
-  std::array<std::vector<float>, 3> channels;  // H1, H2, V1 as given to the computation
+  // H1, H2, V1 as the record holds them; the computation takes each sample
+  // rounded to single precision.
+  std::array<std::span<const double>, 3> channels;
   std::vector<RunLayer> layers;                // top layer first, half-space last
   float angle_deg = 0;                         // incidence angle in the half-space
   int wave_type = 1;                           // 1 or 2: the column of the responses applied

@@ -86,11 +86,11 @@ void compute_responses(const RunSpectraInput& in, float dom, int nom, Responses&
 // kept: a transform costs less than the fresh pages that would hold it.
 // The upper half of the spectrum is the conjugate of the lower, which the
 // real transform takes as given.
-std::vector<double> shaped(const HalfComplex& t, const std::vector<float>& x, float dt, float dom, const Band& band,
+std::vector<double> shaped(const HalfComplex& t, std::span<const double> x, float dt, float dom, const Band& band,
                            const Cplx* response) {
   const int nf = t.size();
   double* const series = t.series();
-  for (int i = 0; i < nf; ++i) series[i] = i < static_cast<int>(x.size()) ? x[i] : 0.0;
+  for (int i = 0; i < nf; ++i) series[i] = i < static_cast<int>(x.size()) ? static_cast<float>(x[i]) : 0.0f;
   t.forward();
   t.set_bin(0, 0.0);
   for (int k = 1; k <= nf / 2; ++k) {

@@ -36,16 +36,24 @@ std::vector<std::vector<std::string>> csv_rows(const fs::path& p, int skip) {
   return rows;
 }
 
+// The bundled example's record (its times, then H1, H2, V1), read once.
+const std::array<std::vector<double>, 4>& example_record() {
+  static const std::array<std::vector<double>, 4> record = [] {
+    std::array<std::vector<double>, 4> r;
+    for (const auto& row : csv_rows(fs::path(SITERESP_SOURCE_DIR) / "examples" / "wave.csv", 1))
+      for (int c = 0; c < 4; ++c) r[c].push_back(std::strtof(row[c].c_str(), nullptr));
+    return r;
+  }();
+  return record;
+}
+
 // The bundled example's record and profile as the computation takes them.
 RunSpectraInput example_input(bool band) {
   const fs::path ex = fs::path(SITERESP_SOURCE_DIR) / "examples";
   RunSpectraInput in;
-  std::vector<float> time;
-  for (const auto& r : csv_rows(ex / "wave.csv", 1)) {
-    time.push_back(std::strtof(r[0].c_str(), nullptr));
-    for (int c = 0; c < 3; ++c) in.channels[c].push_back(std::strtof(r[c + 1].c_str(), nullptr));
-  }
-  in.dt = time[1] - time[0];
+  const auto& record = example_record();
+  in.channels = {record[1], record[2], record[3]};
+  in.dt = static_cast<float>(record[0][1]) - static_cast<float>(record[0][0]);
   const auto soil = csv_rows(ex / "soil.csv", 1);
   in.angle_deg = std::strtof(soil[0][0].c_str(), nullptr);
   in.wave_type = std::atoi(soil[1][0].c_str());
@@ -105,7 +113,7 @@ TEST(RunSurfaceMotion, InputSeriesIsTheRecordWhereNothingShapesIt) {
   // Without a band only the mean (the zero-frequency point) is removed.
   for (int c = 0; c < 3; ++c) {
     double mean = 0, peak = 0;
-    for (float x : in.channels[c]) mean += x, peak = std::max(peak, std::fabs(double(x)));
+    for (double x : in.channels[c]) mean += x, peak = std::max(peak, std::fabs(x));
     mean /= 4096;
     // Two single-precision transforms: a few units of 1e-7 of the peak.
     for (std::size_t k = 0; k < 4096; k += 7) EXPECT_NEAR(m.input[c][k], in.channels[c][k] - mean, 2e-6 * peak) << c << " " << k;
