@@ -73,7 +73,12 @@ std::string read_all(int fd) {
 }  // namespace
 
 RunningChild::RunningChild(const fs::path& exe, const fs::path& dir, const std::string& input,
-                           const std::string& stdout_name) {
+                           const std::string& stdout_name)
+    : RunningChild(exe, dir, stdout_name) {
+  answer(input);
+}
+
+RunningChild::RunningChild(const fs::path& exe, const fs::path& dir, const std::string& stdout_name) {
   ChildOutcome& r = r_;
   Fd dirfd{::open(dir.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC)};
   Fd out{::openat(dirfd.fd, stdout_name.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644)};
@@ -114,14 +119,21 @@ RunningChild::RunningChild(const fs::path& exe, const fs::path& dir, const std::
     return;
   }
   r.started = true;
+  in_ = in_write.fd, in_write.fd = -1;
+  err_ = err_read.fd, err_read.fd = -1;
+}
+
+void RunningChild::answer(std::string_view input) {
+  if (in_ < 0) return;
   // The answers are a few dozen bytes, far below a pipe's buffer, so writing
   // them cannot block.
-  write_all(in_write.fd, input);
-  err_ = err_read.fd;
-  err_read.fd = -1;
+  write_all(in_, input);
+  ::close(in_);
+  in_ = -1;
 }
 
 ChildOutcome RunningChild::finish() {
+  answer({});
   if (pid_ < 0) return r_;
   r_.err = read_all(err_);
   ::close(err_);

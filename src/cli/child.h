@@ -6,6 +6,7 @@
 
 #include <filesystem>
 #include <string>
+#include <string_view>
 
 namespace sitekit::cli {
 
@@ -22,24 +23,30 @@ struct ChildOutcome {
 // first on PATH, else empty.
 std::filesystem::path find_siteresp();
 
-// `exe` running with working directory `dir`: `input` was written to its
-// standard input, which was then closed; its standard output goes to
-// dir/`stdout_name`.  The caller may do other work before finish(); a child
-// that is neither finished nor wanted any more is killed on destruction.
+// `exe` running with working directory `dir`, its standard output going to
+// dir/`stdout_name`.  Its standard input stays open until answer() (or
+// finish()) closes it, so the program can start before what it will read is
+// ready.  The caller may do other work before finish(); a child that is
+// neither finished nor wanted any more is killed on destruction.
 class RunningChild {
  public:
-  RunningChild(const std::filesystem::path& exe, const std::filesystem::path& dir,
-               const std::string& input, const std::string& stdout_name);
+  RunningChild(const std::filesystem::path& exe, const std::filesystem::path& dir, const std::string& stdout_name);
+  // Started, then answered with `input`.
+  RunningChild(const std::filesystem::path& exe, const std::filesystem::path& dir, const std::string& input,
+               const std::string& stdout_name);
   ~RunningChild();
   RunningChild(const RunningChild&) = delete;
   RunningChild& operator=(const RunningChild&) = delete;
 
-  // Collects standard error and waits for the end.
+  // Writes `input` to its standard input and closes it.
+  void answer(std::string_view input);
+  // Closes its standard input if still open, collects its standard error and
+  // waits for the end.
   ChildOutcome finish();
 
  private:
   pid_t pid_ = -1;
-  int err_ = -1;
+  int in_ = -1, err_ = -1;
   ChildOutcome r_;
 };
 

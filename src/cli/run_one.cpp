@@ -114,9 +114,9 @@ void write_input(const fs::path& dir, const std::string& text) {
   if (!why.empty()) stop({(dir / "input.csv").string(), 0, msg::cannot_write(why)});
 }
 
-RunningChild start(const fs::path& siteresp, const fs::path& dir, const RunJob& job) {
-  const std::string answers = "input.csv\nsoil.csv\n" + dialogue_answers(job.shaping, job.band);
-  return RunningChild(siteresp, dir, answers, "summary.txt");
+// What siteresp reads once input.csv and soil.csv are in its folder.
+void answer(RunningChild& child, const RunJob& job) {
+  child.answer("input.csv\nsoil.csv\n" + dialogue_answers(job.shaping, job.band));
 }
 
 void finish(RunningChild& child, const fs::path& siteresp, const fs::path& dir, const RunJob& job,
@@ -130,18 +130,19 @@ void finish(RunningChild& child, const fs::path& siteresp, const fs::path& dir, 
 }
 
 // The record, read while the computation runs: a wave file is handed to
-// siteresp as it is and read here at the same time; an imported record is
-// read first, since input.csv is the import.  A record refused here stops
-// the computation (the child is killed when it goes out of scope).  Once the
+// siteresp (already started, waiting for its answers) as it is and read
+// here at the same time; an imported record is read first, since input.csv
+// is the import.  A record refused here stops the computation (the caller's
+// child is killed when it goes out of scope).  Once the
 // record is accepted, `alongside` does sitekit's own work on it while the
 // child computes, on the other core.
 using Alongside = std::function<void(const records::Record&)>;
 
-records::Record record_and_compute(const RunJob& job, const fs::path& siteresp, const fs::path& dir,
-                                   const Alongside& alongside) {
+records::Record record_and_compute(const RunJob& job, RunningChild& child, const fs::path& siteresp,
+                                   const fs::path& dir, const Alongside& alongside) {
   if (const std::optional<std::string> file = single_wave_file(job)) {
     copy_input(dir, *file);
-    RunningChild child = start(siteresp, dir, job);
+    answer(child, job);
     // Messages name the record.
     records::Result<records::Record> r = read_input_copy(dir, *file);
     if (!r) stop(from(r.error()));
@@ -159,7 +160,7 @@ records::Record record_and_compute(const RunJob& job, const fs::path& siteresp, 
   warn_all(rec.warnings);
   check_record(rec, rec.files.empty() ? job.record.front() : rec.files.front());
   write_input(dir, records::format_wave(rec));
-  RunningChild child = start(siteresp, dir, job);
+  answer(child, job);
   alongside(rec);
   finish(child, siteresp, dir, job, rec);
   return rec;
@@ -191,6 +192,10 @@ void perform(const RunJob& job, const fs::path& siteresp, RunRow& row) {
   }
   StagedFolder staged(row.folder);
   if (!staged.ok()) stop({row.folder.string(), 0, msg::cannot_create(staged.error())});
+  // siteresp starts now and waits for its answers while the profile and the
+  // record are put in the folder, so that its start overlaps that work.  A
+  // run that stops before answering kills it.
+  RunningChild child(siteresp, staged.path(), "summary.txt");
   std::error_code ec;
   fs::copy_file(job.soil, staged.path() / "soil.csv", ec);
   if (ec) stop({job.soil, 0, msg::cannot_copy(ec.message())});
@@ -198,7 +203,7 @@ void perform(const RunJob& job, const fs::path& siteresp, RunRow& row) {
   // is reported only once the computation has succeeded, so that a failing
   // computation is what the user hears about.
   std::string measures_error;
-  const records::Record rec = record_and_compute(job, siteresp, staged.path(), [&](const records::Record& r) {
+  const records::Record rec = record_and_compute(job, child, siteresp, staged.path(), [&](const records::Record& r) {
     measures_error = add_run_measures(staged.path(), job, r, soil, row);
   });
   if (!measures_error.empty()) stop({row.folder.string(), 0, measures_error});

@@ -75,6 +75,27 @@ TEST(RunFolderAtomicity, BadInputLeavesNoFolder) {
   EXPECT_EQ(entries(dir.path() / "out"), std::vector<std::string>{"runs.csv"});
 }
 
+// siteresp starts before its record is ready and waits for its answers: a
+// run that stops first (a record that cannot be imported) kills it
+// unanswered; otherwise it reads where its input is.
+TEST(RunFolderAtomicity, TheComputationStartsFirstAndIsAnsweredOrKilled) {
+  struct Row { const char* record; const char* log; };
+  const Row rows[] = {
+      {"time,H1,H2,V1\n0,1,2,3\n0.01,1,2,3\n", "answered input.csv\n"},
+      {"not a record of any format\n", ""},
+  };
+  for (const Row& row : rows) {
+    testsupport::ScratchDir dir;
+    write_inputs(dir);
+    dir.write("rec.csv", row.record);
+    const std::string script = fmt::format("read a\necho \"answered $a\" >> '{}'\nexit 3\n", dir.file("log"));
+    const testsupport::Outcome r = sitekit_with_fake(dir, script, {"run", "--soil", "soil.csv", "--out", "out", "rec.csv"});
+    EXPECT_EQ(r.code(), 1) << r.err;
+    EXPECT_EQ(fs::exists(dir.path() / "log") ? dir.read("log") : "", row.log) << row.record;
+    EXPECT_EQ(entries(dir.path() / "out"), std::vector<std::string>{"runs.csv"});
+  }
+}
+
 TEST(RunFolderAtomicity, OlderFolderIsReplacedWhole) {
   testsupport::ScratchDir dir;
   write_inputs(dir);
