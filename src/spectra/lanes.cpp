@@ -5,6 +5,7 @@
 #include <cstdint>
 #include <cstring>
 #include <numbers>
+#include <type_traits>
 
 namespace sitekit::spectra::detail {
 namespace {
@@ -30,12 +31,12 @@ std::vector<LaneGroup> plan_groups(std::span<const double> periods, double dt, d
   std::vector<LaneGroup> groups;
   for (std::size_t p = 0; p < order.size();) {
     LaneGroup g;
-    g.m = substeps(dt, periods[order[p]]);
+    g.m = substeps(dt, periods[order[p]]);  // the first is the largest
     for (int l = 0; l < lane_count; ++l) {
-      const bool fits = p < order.size() && substeps(dt, periods[order[p]]) == g.m;
-      g.index[l] = fits ? order[p++] : g.index[l - 1];
+      g.index[l] = p < order.size() ? order[p++] : g.index[l - 1];
+      g.lane_m[l] = substeps(dt, periods[g.index[l]]);
       g.omega[l] = 2.0 * std::numbers::pi / periods[g.index[l]];
-      g.k[l] = nigam_jennings(g.omega[l], zeta, dt / g.m);
+      g.k[l] = nigam_jennings(g.omega[l], zeta, dt / g.lane_m[l]);
     }
     groups.push_back(g);
   }
@@ -61,6 +62,67 @@ inline double input_at(std::span<const double> a, std::size_t i, int j, int m, d
   return j == m ? a[i] : a[i - 1] + (a[i] - a[i - 1]) * (j * inv_m);
 }
 
+// The lanes' inputs at the end of sub-step j, when the lanes differ in
+// sub-step count: each lane's fraction j / m_l of the sample step, whether j
+// is its last sub-step (the input is then the sample itself), and whether
+// it steps at all.  The numbers are those input_at gives each lane alone.
+// Kept as plain numbers, [(j - 1) * lane_count + l], and loaded by copy: an
+// allocator need not give a vector's alignment.
+struct LaneSchedule {
+  std::vector<double> frac;
+  std::vector<std::int64_t> last, active;
+  explicit LaneSchedule(const LaneGroup& g)
+      : frac(static_cast<std::size_t>(g.m) * lane_count), last(frac.size()), active(frac.size()) {
+    for (int j = 1; j <= g.m; ++j)
+      for (int l = 0; l < lane_count; ++l) {
+        const std::size_t at = static_cast<std::size_t>(j - 1) * lane_count + l;
+        frac[at] = j * (1.0 / g.lane_m[l]);
+        last[at] = j == g.lane_m[l] ? -1 : 0;
+        active[at] = j <= g.lane_m[l] ? -1 : 0;
+      }
+  }
+  template <typename V, typename T>
+  static void load(V& v, const std::vector<T>& from, int j) {
+    std::memcpy(&v, &from[static_cast<std::size_t>(j - 1) * lane_count], sizeof v);
+  }
+};
+
+// Where the lanes share m, nothing is scheduled.
+struct SharedSchedule {
+  explicit SharedSchedule(const LaneGroup&) {}
+};
+
+template <bool Mixed>
+using ScheduleOf = std::conditional_t<Mixed, LaneSchedule, SharedSchedule>;
+
+bool mixed(const LaneGroup& g) {
+  return std::any_of(g.lane_m.begin(), g.lane_m.end(), [&](int m) { return m != g.m; });
+}
+
+#define SITEKIT_SELECT(mask, x, y) ((vl)((((vli)(x)) & (mask)) | (((vli)(y)) & ~(mask))))
+
+// Into `hi`, through a parameter: a vector result would change the calling
+// convention with the instruction set.
+[[gnu::always_inline]] inline void inputs_at(vl& hi, std::span<const double> a, std::size_t i, const LaneSchedule& s,
+                                             int j) {
+  const vl start = vl{} + a[i - 1], step = vl{} + (a[i] - a[i - 1]), end = vl{} + a[i];
+  vl frac;
+  vli last;
+  LaneSchedule::load(frac, s.frac, j), LaneSchedule::load(last, s.last, j);
+  hi = SITEKIT_SELECT(last, end, start + step * frac);
+}
+
+// Sub-step j of the lanes that take it; the others keep u and v.
+#define SITEKIT_LANE_SUBSTEP(s, j, u, v, lo, hi, c)                                                \
+  do {                                                                                           \
+    vl su_ = u, sv_ = v;                                                                         \
+    vli on_;                                                                                     \
+    LaneSchedule::load(on_, s.active, j);                                                        \
+    SITEKIT_SUBSTEP(su_, sv_, lo, hi, c.a11, c.a12, c.a21, c.a22, c.b11, c.b12, c.b21, c.b22);   \
+    u = SITEKIT_SELECT(on_, su_, u);                                                             \
+    v = SITEKIT_SELECT(on_, sv_, v);                                                             \
+  } while (0)
+
 // A group's step coefficients, one vector each, and the mask of |x|.
 struct LaneVectors {
   vli abs_mask;
@@ -81,9 +143,10 @@ struct LaneVectors {
 // vectors stay in registers), with AVX2 (two chains of four) and for the
 // baseline instruction set.  Every lane does the same operations in the same
 // order on all three, so the results do not depend on the processor.
-template <bool Record>
+template <bool Record, bool Mixed>
 [[gnu::always_inline]] inline LanePeaks step_lanes(std::span<const double> a, const LaneGroup& g, double zeta,
                                                    double* const* history) {
+  static_assert(!(Record && Mixed), "a history needs lanes that share m");
   LaneVectors c;
   load(g, c);
   const vli abs_mask = c.abs_mask;
@@ -99,12 +162,21 @@ template <bool Record>
     for (int l = 0; l < lane_count; ++l) history[l][h] = 0.0;
   ++h;
   const double inv_m = 1.0 / g.m;
+  const ScheduleOf<Mixed> sched(g);
   for (std::size_t i = 1; i < a.size(); ++i) {
-    double lo = a[i - 1];
+    [[maybe_unused]] double lo = a[i - 1];
+    [[maybe_unused]] vl lanes_lo = vl{} + a[i - 1];
     for (int j = 1; j <= g.m; ++j) {
-      const double hi = input_at(a, i, j, g.m, inv_m);
-      SITEKIT_SUBSTEP(u, v, lo, hi, c.a11, c.a12, c.a21, c.a22, c.b11, c.b12, c.b21, c.b22);
-      lo = hi;
+      if constexpr (Mixed) {
+        vl hi;
+        inputs_at(hi, a, i, sched, j);
+        SITEKIT_LANE_SUBSTEP(sched, j, u, v, lanes_lo, hi, c);
+        lanes_lo = hi;
+      } else {
+        const double hi = input_at(a, i, j, g.m, inv_m);
+        SITEKIT_SUBSTEP(u, v, lo, hi, c.a11, c.a12, c.a21, c.a22, c.b11, c.b12, c.b21, c.b22);
+        lo = hi;
+      }
       const vl au = SITEKIT_ABS(u);
       const vl acc = w2 * u + cv * v;
       const vl aacc = SITEKIT_ABS(acc);
@@ -123,9 +195,10 @@ template <bool Record>
   return out;
 }
 
-template <bool Third>
+template <bool Third, bool Mixed>
 [[gnu::always_inline]] inline void step_pair(std::span<const double> a1, std::span<const double> a2,
                                              std::span<const double> a3, const LaneGroup& g, PairTrack& t) {
+  const ScheduleOf<Mixed> sched(g);
   LaneVectors c;
   load(g, c);
   const vli abs_mask = c.abs_mask;
@@ -145,18 +218,33 @@ template <bool Third>
     }
     const std::size_t end = std::min(t.n, 1 + (r + 1) * PairTrack::run);
     for (std::size_t i = 1 + r * PairTrack::run; i < end; ++i) {
-      double in1 = a1[i - 1], in2 = a2[i - 1], in3 = Third ? a3[i - 1] : 0.0;
+      [[maybe_unused]] double in1 = a1[i - 1], in2 = a2[i - 1], in3 = Third ? a3[i - 1] : 0.0;
+      [[maybe_unused]] vl lanes_in1 = vl{} + in1, lanes_in2 = vl{} + in2, lanes_in3 = vl{} + in3;
       for (int j = 1; j <= g.m; ++j) {
-        const double next1 = input_at(a1, i, j, g.m, inv_m), next2 = input_at(a2, i, j, g.m, inv_m);
-        SITEKIT_SUBSTEP(u1, v1, in1, next1, c.a11, c.a12, c.a21, c.a22, c.b11, c.b12, c.b21, c.b22);
-        SITEKIT_SUBSTEP(u2, v2, in2, next2, c.a11, c.a12, c.a21, c.a22, c.b11, c.b12, c.b21, c.b22);
-        in1 = next1, in2 = next2;
-        if constexpr (Third) {
-          const double next3 = input_at(a3, i, j, g.m, inv_m);
-          SITEKIT_SUBSTEP(u3, v3, in3, next3, c.a11, c.a12, c.a21, c.a22, c.b11, c.b12, c.b21, c.b22);
-          in3 = next3;
-          peak3 = SITEKIT_MAX(peak3, SITEKIT_ABS(u3));
+        if constexpr (Mixed) {
+          vl next1, next2;
+          inputs_at(next1, a1, i, sched, j), inputs_at(next2, a2, i, sched, j);
+          SITEKIT_LANE_SUBSTEP(sched, j, u1, v1, lanes_in1, next1, c);
+          SITEKIT_LANE_SUBSTEP(sched, j, u2, v2, lanes_in2, next2, c);
+          lanes_in1 = next1, lanes_in2 = next2;
+          if constexpr (Third) {
+            vl next3;
+            inputs_at(next3, a3, i, sched, j);
+            SITEKIT_LANE_SUBSTEP(sched, j, u3, v3, lanes_in3, next3, c);
+            lanes_in3 = next3;
+          }
+        } else {
+          const double next1 = input_at(a1, i, j, g.m, inv_m), next2 = input_at(a2, i, j, g.m, inv_m);
+          SITEKIT_SUBSTEP(u1, v1, in1, next1, c.a11, c.a12, c.a21, c.a22, c.b11, c.b12, c.b21, c.b22);
+          SITEKIT_SUBSTEP(u2, v2, in2, next2, c.a11, c.a12, c.a21, c.a22, c.b11, c.b12, c.b21, c.b22);
+          in1 = next1, in2 = next2;
+          if constexpr (Third) {
+            const double next3 = input_at(a3, i, j, g.m, inv_m);
+            SITEKIT_SUBSTEP(u3, v3, in3, next3, c.a11, c.a12, c.a21, c.a22, c.b11, c.b12, c.b21, c.b22);
+            in3 = next3;
+          }
         }
+        if constexpr (Third) peak3 = SITEKIT_MAX(peak3, SITEKIT_ABS(u3));
         peak1 = SITEKIT_MAX(peak1, SITEKIT_ABS(u1));
         peak2 = SITEKIT_MAX(peak2, SITEKIT_ABS(u2));
         lo1 = SITEKIT_MIN(lo1, u1), hi1 = SITEKIT_MAX(hi1, u1);
@@ -174,8 +262,9 @@ template <bool Third>
 
 [[gnu::always_inline]] inline void step_pair(std::span<const double> a1, std::span<const double> a2,
                                              std::span<const double> a3, const LaneGroup& g, PairTrack& t) {
-  if (a3.empty()) return step_pair<false>(a1, a2, a3, g, t);
-  step_pair<true>(a1, a2, a3, g, t);
+  const bool m = mixed(g);
+  if (a3.empty()) return m ? step_pair<false, true>(a1, a2, a3, g, t) : step_pair<false, false>(a1, a2, a3, g, t);
+  m ? step_pair<true, true>(a1, a2, a3, g, t) : step_pair<true, false>(a1, a2, a3, g, t);
 }
 
 #if defined(__x86_64__)
@@ -193,20 +282,26 @@ void pair_base(std::span<const double> a1, std::span<const double> a2, std::span
   step_pair(a1, a2, a3, g, t);
 }
 
+[[gnu::always_inline]] inline LanePeaks step_lanes(std::span<const double> a, const LaneGroup& g, double zeta,
+                                                   double* const* history) {
+  if (history) return step_lanes<true, false>(a, g, zeta, history);
+  return mixed(g) ? step_lanes<false, true>(a, g, zeta, nullptr) : step_lanes<false, false>(a, g, zeta, nullptr);
+}
+
 #if defined(__x86_64__)
 [[gnu::target("avx512f")]] LanePeaks step_lanes_avx512(std::span<const double> a, const LaneGroup& g, double zeta,
                                                       double* const* history) {
-  return history ? step_lanes<true>(a, g, zeta, history) : step_lanes<false>(a, g, zeta, history);
+  return step_lanes(a, g, zeta, history);
 }
 
 [[gnu::target("avx2")]] LanePeaks step_lanes_avx2(std::span<const double> a, const LaneGroup& g, double zeta,
                                                   double* const* history) {
-  return history ? step_lanes<true>(a, g, zeta, history) : step_lanes<false>(a, g, zeta, history);
+  return step_lanes(a, g, zeta, history);
 }
 #endif
 
 LanePeaks step_lanes_base(std::span<const double> a, const LaneGroup& g, double zeta, double* const* history) {
-  return history ? step_lanes<true>(a, g, zeta, history) : step_lanes<false>(a, g, zeta, history);
+  return step_lanes(a, g, zeta, history);
 }
 
 }  // namespace
@@ -245,12 +340,13 @@ void replay_run(std::span<const double> a1, std::span<const double> a2, const La
   const double* s = &t.state[(l * t.runs + r) * 4];
   double u1 = s[0], v1 = s[1], u2 = s[2], v2 = s[3];
   x.push_back(u1), y.push_back(u2);
-  const double inv_m = 1.0 / g.m;
+  const int m = g.lane_m[l];
+  const double inv_m = 1.0 / m;
   const std::size_t end = std::min(t.n, 1 + (r + 1) * PairTrack::run);
   for (std::size_t i = 1 + r * PairTrack::run; i < end; ++i) {
     double in1 = a1[i - 1], in2 = a2[i - 1];
-    for (int j = 1; j <= g.m; ++j) {
-      const double next1 = input_at(a1, i, j, g.m, inv_m), next2 = input_at(a2, i, j, g.m, inv_m);
+    for (int j = 1; j <= m; ++j) {
+      const double next1 = input_at(a1, i, j, m, inv_m), next2 = input_at(a2, i, j, m, inv_m);
       SITEKIT_SUBSTEP(u1, v1, in1, next1, k.a11, k.a12, k.a21, k.a22, k.b11, k.b12, k.b21, k.b22);
       SITEKIT_SUBSTEP(u2, v2, in2, next2, k.a11, k.a12, k.a21, k.a22, k.b11, k.b12, k.b21, k.b22);
       in1 = next1, in2 = next2;
@@ -263,5 +359,7 @@ void replay_run(std::span<const double> a1, std::span<const double> a2, const La
 #undef SITEKIT_MAX
 #undef SITEKIT_MIN
 #undef SITEKIT_SUBSTEP
+#undef SITEKIT_SELECT
+#undef SITEKIT_LANE_SUBSTEP
 
 }  // namespace sitekit::spectra::detail

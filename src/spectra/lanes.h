@@ -2,9 +2,11 @@
 // Eight oscillators stepped together over one record: the recurrence of each
 // is a serial chain whose every step waits on the last, so independent
 // periods side by side fill the vector units (two four-lane chains where
-// vectors hold four doubles) while each chain waits.  Periods that share a
-// sub-step count share a group; a group of fewer than eight repeats its
-// last period.
+// vectors hold four doubles) while each chain waits.  Periods fill the
+// groups in order of their sub-step counts; a group takes the largest count
+// of its lanes, and a lane with fewer sub-steps keeps its state through the
+// extra ones, so that every lane gives the numbers it gives alone.  A group
+// of fewer than eight repeats its last period.
 #include <array>
 #include <cstddef>
 #include <span>
@@ -17,7 +19,8 @@ namespace sitekit::spectra::detail {
 inline constexpr int lane_count = 8;
 
 struct LaneGroup {
-  int m = 1;                                  // sub-steps per sample step
+  int m = 1;                                  // sub-steps per sample step: the largest of lane_m
+  std::array<int, lane_count> lane_m{};       // each lane's own sub-step count
   std::array<std::size_t, lane_count> index;  // positions in the caller's period list
   std::array<double, lane_count> omega;
   std::array<StepCoefficients, lane_count> k;
@@ -32,7 +35,8 @@ struct LanePeaks {
 
 // Steps the eight oscillators of g over a.  With history non-null, lane l
 // stores u at every sub-step point (1 + (n-1) m values, from t = 0) at
-// history[l].  A repeated period may share its original's history.
+// history[l]; the lanes must then share m (a group of one period does).  A
+// repeated period may share its original's history.
 LanePeaks run_group(std::span<const double> a, const LaneGroup& g, double zeta,
                     double* const* history = nullptr);
 
