@@ -62,28 +62,14 @@ inline double input_at(std::span<const double> a, std::size_t i, int j, int m, d
   return j == m ? a[i] : a[i - 1] + (a[i] - a[i - 1]) * (j * inv_m);
 }
 
-// The lanes' inputs at the end of sub-step j, when the lanes differ in
-// sub-step count: each lane's fraction j / m_l of the sample step, whether j
-// is its last sub-step (the input is then the sample itself), and whether
-// it steps at all.  The numbers are those input_at gives each lane alone.
-// Kept as plain numbers, [(j - 1) * lane_count + l], and loaded by copy: an
-// allocator need not give a vector's alignment.
+// When the lanes differ in sub-step count: each lane's count m_l and 1 / m_l.
+// At sub-step j a lane's input is at the fraction j / m_l of the sample step,
+// or the sample itself at its last sub-step, as input_at gives it alone;
+// past m_l the lane does not step.
 struct LaneSchedule {
-  std::vector<double> frac;
-  std::vector<std::int64_t> last, active;
-  explicit LaneSchedule(const LaneGroup& g)
-      : frac(static_cast<std::size_t>(g.m) * lane_count), last(frac.size()), active(frac.size()) {
-    for (int j = 1; j <= g.m; ++j)
-      for (int l = 0; l < lane_count; ++l) {
-        const std::size_t at = static_cast<std::size_t>(j - 1) * lane_count + l;
-        frac[at] = j * (1.0 / g.lane_m[l]);
-        last[at] = j == g.lane_m[l] ? -1 : 0;
-        active[at] = j <= g.lane_m[l] ? -1 : 0;
-      }
-  }
-  template <typename V, typename T>
-  static void load(V& v, const std::vector<T>& from, int j) {
-    std::memcpy(&v, &from[static_cast<std::size_t>(j - 1) * lane_count], sizeof v);
+  vl m, inv_m;
+  explicit LaneSchedule(const LaneGroup& g) {
+    for (int l = 0; l < lane_count; ++l) m[l] = g.lane_m[l], inv_m[l] = 1.0 / g.lane_m[l];
   }
 };
 
@@ -105,19 +91,15 @@ bool mixed(const LaneGroup& g) {
 // convention with the instruction set.
 [[gnu::always_inline]] inline void inputs_at(vl& hi, std::span<const double> a, std::size_t i, const LaneSchedule& s,
                                              int j) {
-  const vl start = vl{} + a[i - 1], step = vl{} + (a[i] - a[i - 1]), end = vl{} + a[i];
-  vl frac;
-  vli last;
-  LaneSchedule::load(frac, s.frac, j), LaneSchedule::load(last, s.last, j);
-  hi = SITEKIT_SELECT(last, end, start + step * frac);
+  const vl start = vl{} + a[i - 1], step = vl{} + (a[i] - a[i - 1]), end = vl{} + a[i], jv = vl{} + j;
+  hi = SITEKIT_SELECT(jv == s.m, end, start + step * (jv * s.inv_m));
 }
 
 // Sub-step j of the lanes that take it; the others keep u and v.
 #define SITEKIT_LANE_SUBSTEP(s, j, u, v, lo, hi, c)                                                \
   do {                                                                                           \
     vl su_ = u, sv_ = v;                                                                         \
-    vli on_;                                                                                     \
-    LaneSchedule::load(on_, s.active, j);                                                        \
+    const vli on_ = (vl{} + (j)) <= s.m;                                                         \
     SITEKIT_SUBSTEP(su_, sv_, lo, hi, c.a11, c.a12, c.a21, c.a22, c.b11, c.b12, c.b21, c.b22);   \
     u = SITEKIT_SELECT(on_, su_, u);                                                             \
     v = SITEKIT_SELECT(on_, sv_, v);                                                             \
