@@ -6,6 +6,7 @@
 #include <thread>
 
 #include "capacity.h"
+#include "cli/fourier.h"
 #include "cli/half_complex.h"
 #include "response/layers.h"
 
@@ -19,14 +20,10 @@ constexpr float two_pi = 6.2831855f;  // the frequency grid's single-precision 2
 
 using Bin = std::complex<double>;
 
-// Smallest power of two >= nt, never below 4; 0 past 2**15.
+// The dialogue's transform length: the padded length, up to its capacity
+// (0 past it).
 int transform_length(std::size_t nt) {
-  int nf = 2;
-  for (int k = 2; k <= 15; ++k) {
-    nf *= 2;
-    if (static_cast<std::size_t>(nf) >= nt) return nf;
-  }
-  return 0;
+  return nt > static_cast<std::size_t>(siteresp::max_nf) ? 0 : padded_length(nt);
 }
 
 struct Band {
